@@ -1,0 +1,62 @@
+#include "convert/converters.h"
+
+#include "host/framework.h"
+
+namespace veldrane {
+
+std::string TextOrEmpty(const value& v) {
+  if (v.is_empty() || v.is_null()) return {};
+  if (v.is_string() && v.as_string().empty()) return {};
+  std::string s = to_text(v);
+  std::size_t end = s.find_last_not_of(' ');
+  s.resize(end == std::string::npos ? 0 : end + 1);
+  return s;
+}
+
+value DecimalOrZero(const value& v) {
+  if (v.is_empty() || v.is_null() || TextOrEmpty(v).empty()) return value(std::int16_t{0});
+  return value(to_decimal(v));
+}
+
+value NVL(const value& val, const value& fallback) {
+  try {
+    if (val.is_empty() || val.is_null()) return fallback;
+    std::string s = to_text(val);
+    std::size_t first = s.find_first_not_of(' ');
+    return first == std::string::npos ? fallback : val;
+  } catch (const automation_error& e) {
+    throw automation_error(e.number(), e.description(), "NVL:\r\n" + e.source());
+  }
+}
+
+value ConvertedOrText(host::class_factory& classes, const value& v) {
+  // Every step may fail; a failed step is skipped and the next one runs.
+  std::shared_ptr<host::converter> conv;
+  try {
+    conv = classes.create_converter();
+  } catch (const automation_error&) {
+  }
+  try {
+    if (conv) conv->put_value(v);
+  } catch (const automation_error&) {
+  }
+  value status;  // Empty when the status cannot be read, and Empty equals 0
+  try {
+    if (conv) status = conv->status();
+  } catch (const automation_error&) {
+  }
+  value result;
+  try {
+    bool ok = status.is_empty() || (!status.is_null() && to_double(status) == 0);
+    if (ok) {
+      if (!conv) raise(err::object_not_set, "VELDRANE");
+      result = conv->output();
+    } else {
+      result = TextOrEmpty(v);
+    }
+  } catch (const automation_error&) {
+  }
+  return result;
+}
+
+}  // namespace veldrane

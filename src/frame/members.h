@@ -1,0 +1,155 @@
+// Member tables: each class declares its automation members once, as data.
+// The same rows drive the by-name dispatch, the tool, the conformance tests
+// and the generated IDL and COM thunks.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "convert/value.h"
+
+namespace veldrane {
+
+enum class member_kind : std::uint8_t { method, get, let, set };
+
+/// The automation type of a parameter or result.
+enum class param_type : std::uint8_t { none, variant, string, integer, long_, boolean, object };
+
+struct param_info {
+  std::string_view name;
+  param_type type = param_type::variant;
+  bool optional = false;
+  bool has_default = false;
+  std::string_view default_text;  // the default of an optional String
+};
+
+/// How a dispatch id is formed from a member's dispatch number.
+enum class dispatch_group : std::uint8_t {
+  method = 'M',    // 0x60030000 + n
+  field = 'V',     // 0x40030000 + n: accessors of a plain property field
+  property = 'P',  // 0x68030000 + n: accessors of a property procedure
+};
+
+constexpr std::int32_t dispid_of(dispatch_group g, int n) {
+  switch (g) {
+    case dispatch_group::method: return 0x60030000 + n;
+    case dispatch_group::field: return 0x40030000 + n;
+    case dispatch_group::property: return 0x68030000 + n;
+  }
+  return 0;
+}
+
+inline constexpr std::size_t kMaxParams = 10;
+
+template <class C>
+using member_entry = value (*)(C&, std::span<value> args);
+
+template <class C>
+struct member_info {
+  std::string_view name;
+  member_kind kind;
+  dispatch_group group;
+  int dispatch_number;
+  std::array<param_info, kMaxParams> params;
+  std::uint8_t param_count;
+  param_type returns;
+  bool hidden;
+  member_entry<C> entry;
+
+  constexpr std::int32_t dispid() const { return dispid_of(group, dispatch_number); }
+  constexpr std::span<const param_info> parameters() const { return {params.data(), param_count}; }
+  constexpr std::size_t required_count() const {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < param_count; ++i)
+      if (!params[i].optional) ++n;
+    return n;
+  }
+};
+
+/// The identity of a class and its members in interface order.
+template <class C>
+struct class_info {
+  std::string_view name;       // CLSMG_LOOKUP
+  std::string_view interface;  // _CLSMG_LOOKUP
+  std::string_view clsid;
+  std::string_view iid;
+  std::span<const member_info<C>> members;
+};
+
+constexpr bool iequal(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+/// Compile-time checks over a table: names unique ignoring case except the
+/// accessors of one property; accessors of one property share a dispatch
+/// id; dispatch ids unique across members otherwise; optional parameters
+/// only after required ones.
+template <class C, std::size_t N>
+constexpr bool valid_member_table(const std::array<member_info<C>, N>& t) {
+  for (std::size_t i = 0; i < N; ++i) {
+    bool seen_optional = false;
+    for (std::size_t p = 0; p < t[i].param_count; ++p) {
+      if (t[i].params[p].optional) seen_optional = true;
+      else if (seen_optional) return false;
+    }
+    for (std::size_t j = i + 1; j < N; ++j) {
+      bool same_name = iequal(t[i].name, t[j].name);
+      bool accessor_pair = same_name && t[i].kind != member_kind::method && t[j].kind != member_kind::method &&
+                           t[i].kind != t[j].kind;
+      if (same_name && !accessor_pair) return false;
+      if (accessor_pair && t[i].dispid() != t[j].dispid()) return false;
+      if (!same_name && t[i].dispid() == t[j].dispid()) return false;
+    }
+  }
+  return true;
+}
+
+/// Finds a member by name (ignoring case) and kind; null when absent.
+template <class C>
+const member_info<C>* find_member(const class_info<C>& ci, std::string_view name, member_kind kind) {
+  for (const auto& m : ci.members)
+    if (m.kind == kind && iequal(m.name, name)) return &m;
+  return nullptr;
+}
+
+/// True when the class has a member of that name, of any kind.
+template <class C>
+bool has_member(const class_info<C>& ci, std::string_view name) {
+  return std::any_of(ci.members.begin(), ci.members.end(),
+                     [&](const member_info<C>& m) { return iequal(m.name, name); });
+}
+
+/// Brings the caller's arguments to the member's declared parameters, as
+/// automation's typed dispatch does: missing optional Strings take their
+/// default, typed parameters are coerced, a missing required argument
+/// raises 449 and too many arguments 450.
+std::vector<value> bind_arguments(std::span<const param_info> params, std::vector<value> args,
+                                  std::string_view source);
+
+/// Calls a member by name. `kind` picks among a property's accessors.
+template <class C>
+value invoke(const class_info<C>& ci, C& obj, std::string_view name, member_kind kind, std::vector<value> args) {
+  const member_info<C>* m = find_member(ci, name, kind);
+  if (!m) {
+    std::string source = "VELDRANE.";
+    source += ci.name;
+    raise(err::member_not_supported, source);
+  }
+  std::string source = "VELDRANE.";
+  source += ci.name;
+  std::vector<value> bound = bind_arguments(m->parameters(), std::move(args), source);
+  return m->entry(obj, bound);
+}
+
+}  // namespace veldrane

@@ -1,0 +1,95 @@
+#include "frame/platform.h"
+
+#include <mutex>
+#include <random>
+
+#include "convert/error.h"
+#include "host/framework.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <objbase.h>
+#endif
+
+namespace veldrane {
+
+namespace {
+
+std::mutex g_sink_mutex;
+trace_sink g_sink;
+
+// Without a framework installed every creation fails as the runtime's
+// CreateObject does for an unregistered class.
+class no_framework final : public host::class_factory {
+ public:
+  std::shared_ptr<host::filter_builder> create_filter_builder() override { fail(); }
+  std::shared_ptr<host::first_extension> create_first_extension() override { fail(); }
+  std::shared_ptr<host::second_extension> create_second_extension() override { fail(); }
+  std::shared_ptr<host::converter> create_converter() override { fail(); }
+
+ private:
+  [[noreturn]] static void fail() { raise(err::cannot_create_object, "VELDRANE"); }
+};
+
+}  // namespace
+
+void install_trace_sink(trace_sink sink) {
+  std::lock_guard<std::mutex> lock(g_sink_mutex);
+  g_sink = std::move(sink);
+}
+
+#ifdef _WIN32
+
+bool platform::create_guid(guid& out) {
+  GUID g;
+  if (CoCreateGuid(&g) != S_OK) return false;
+  out.data1 = g.Data1;
+  out.data2 = g.Data2;
+  out.data3 = g.Data3;
+  for (int i = 0; i < 8; ++i) out.data4[i] = g.Data4[i];
+  return true;
+}
+
+void platform::trace(std::string_view line) {
+  // The core's text is UTF-8; the debug channel takes the ANSI code page.
+  int wide = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), w.data(), wide);
+  int narrow = WideCharToMultiByte(CP_ACP, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string a(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(CP_ACP, 0, w.data(), wide, a.data(), narrow, nullptr, nullptr);
+  OutputDebugStringA(a.c_str());
+}
+
+#else
+
+bool platform::create_guid(guid& out) {
+  static thread_local std::mt19937_64 gen{std::random_device{}()};
+  std::uint64_t a = gen(), b = gen();
+  out.data1 = static_cast<std::uint32_t>(a >> 32);
+  out.data2 = static_cast<std::uint16_t>(a >> 16);
+  // Version 4, variant 1, as a random GUID is made.
+  out.data3 = static_cast<std::uint16_t>((a & 0x0FFF) | 0x4000);
+  for (int i = 0; i < 8; ++i) out.data4[i] = static_cast<std::uint8_t>(b >> (56 - 8 * i));
+  out.data4[0] = static_cast<std::uint8_t>((out.data4[0] & 0x3F) | 0x80);
+  return true;
+}
+
+void platform::trace(std::string_view line) {
+  std::lock_guard<std::mutex> lock(g_sink_mutex);
+  if (g_sink) g_sink(line);
+}
+
+#endif
+
+host::class_factory& platform::framework_classes() {
+  static no_framework none;
+  return none;
+}
+
+std::shared_ptr<platform> platform::system() {
+  static std::shared_ptr<platform> p = std::make_shared<platform>();
+  return p;
+}
+
+}  // namespace veldrane

@@ -1,0 +1,49 @@
+// What the component needs from the system it runs on: GUIDs for instance
+// identifiers, the debug-output channel for trace lines, and the host
+// framework's creatable classes. On Windows these are the real system calls
+// and COM classes; elsewhere the embedding program supplies them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace veldrane {
+
+namespace host {
+class class_factory;
+}
+
+struct guid {
+  std::uint32_t data1 = 0;
+  std::uint16_t data2 = 0, data3 = 0;
+  std::array<std::uint8_t, 8> data4{};
+};
+
+class platform {
+ public:
+  virtual ~platform() = default;
+
+  /// A fresh GUID; false when the system cannot make one.
+  virtual bool create_guid(guid& out);
+  /// Writes one trace line to the debug-output channel. The text carries no
+  /// line terminator.
+  virtual void trace(std::string_view line);
+  /// The host framework's classes that the component creates.
+  virtual host::class_factory& framework_classes();
+
+  /// The platform of the process: CoCreateGuid and OutputDebugStringA on
+  /// Windows; elsewhere random GUIDs and the installed trace sink, and no
+  /// framework classes.
+  static std::shared_ptr<platform> system();
+};
+
+/// Where trace lines go on systems without a debug-output channel. The
+/// default sink drops them.
+using trace_sink = std::function<void(std::string_view)>;
+void install_trace_sink(trace_sink sink);
+
+}  // namespace veldrane

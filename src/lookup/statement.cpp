@@ -1,0 +1,55 @@
+#include "lookup/statement.h"
+
+namespace veldrane {
+
+statement& statement::text(const value& v) {
+  append(concat_text(v));
+  return *this;
+}
+
+statement& statement::quoted(std::string_view text) {
+  // Copy the runs between quotes whole; double each quote.
+  std::size_t start = 0;
+  for (std::size_t q = text.find('\''); q != std::string_view::npos; q = text.find('\'', start)) {
+    append(text.substr(start, q + 1 - start));
+    append("'");
+    start = q + 1;
+  }
+  append(text.substr(start));
+  return *this;
+}
+
+statement& statement::number(const value& v) {
+  append(sql_number(v));
+  return *this;
+}
+
+statement& statement::number(std::int64_t n) {
+  append(std::to_string(n));
+  return *this;
+}
+
+void language_join(statement& st, std::string_view language, std::string_view provider,
+                   std::string_view idprov_column) {
+  st << " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON"
+     << "    MG0S_CODLINGUA_MG52 = '";
+  st.quoted(language) << "'"
+     << "    AND MG0S_PROVID_FW4A = " << provider
+     << "    AND MG0S_IDPROV = " << idprov_column;
+}
+
+void language_join_lines(statement& st, std::string_view alias, std::string_view language,
+                         std::string_view provider, std::string_view idprov_column) {
+  st.line("LEFT JOIN MG0S_DESLINGUA AS ") << alias << " WITH (NOLOCK) ON";
+  st.line("    ") << alias << ".MG0S_CODLINGUA_MG52 = '";
+  st.quoted(language) << "'";
+  st.line("    AND ") << alias << ".MG0S_PROVID_FW4A = " << provider;
+  st.line("    AND ") << alias << ".MG0S_IDPROV = " << idprov_column;
+}
+
+void company_filter(statement& st, std::string_view fragment, std::int32_t company) {
+  st << fragment;
+  st.number(company);
+}
+
+}  // namespace veldrane

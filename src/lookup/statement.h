@@ -1,0 +1,76 @@
+// Statement text: fragments appended in order into one reserved buffer, and
+// the shared composition rules (line form, language join, company filter,
+// quoted insertion) each written once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "convert/value.h"
+
+namespace veldrane {
+
+class statement {
+ public:
+  /// Above the longest statement any operation composes, so that one
+  /// reservation serves every operation.
+  static constexpr std::size_t kReserve = 8192;
+
+  statement() { buf_.reserve(kReserve); }
+
+  /// Appends a fragment as it stands.
+  statement& operator<<(std::string_view fragment) {
+    append(fragment);
+    return *this;
+  }
+  /// Appends a value as the `&` operator writes it (Null as nothing).
+  statement& text(const value& v);
+
+  /// Line form: starts a new line (CR LF before every line but the first)
+  /// and appends the fragment.
+  statement& line(std::string_view fragment) {
+    if (!buf_.empty()) append("\r\n");
+    append(fragment);
+    return *this;
+  }
+
+  /// A text value inserted between the single quotes of its fragments, its
+  /// own single quotes doubled so that it stays one literal.
+  statement& quoted(std::string_view text);
+  /// A number written bare: decimal point, no grouping.
+  statement& number(const value& v);
+  statement& number(std::int64_t n);
+
+  std::string_view view() const { return buf_; }
+  /// Hands the text over; the statement is empty afterwards.
+  std::string take() { return std::move(buf_); }
+  /// How many times the buffer grew past its reservation.
+  int grow_count() const { return grows_; }
+
+ private:
+  void append(std::string_view s) {
+    if (buf_.size() + s.size() > buf_.capacity()) ++grows_;
+    buf_.append(s);
+  }
+  std::string buf_;
+  int grows_ = 0;
+};
+
+// Shared composition rules.
+
+/// Run-on language join: " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON",
+/// the language condition, the provider and the row identifier column.
+void language_join(statement& st, std::string_view language, std::string_view provider,
+                   std::string_view idprov_column);
+
+/// Line-form language join under an alias (DESCR, DESCRRID, ...).
+void language_join_lines(statement& st, std::string_view alias, std::string_view language,
+                         std::string_view provider, std::string_view idprov_column);
+
+/// Company filter: the fragment (e.g. "    MG07_DITTA_CG18 = ") and the
+/// company code as a decimal integer.
+void company_filter(statement& st, std::string_view fragment, std::int32_t company);
+
+}  // namespace veldrane
