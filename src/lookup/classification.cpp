@@ -14,6 +14,13 @@ namespace {
 
 constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
 
+// A code the caller left out counts as Empty: it is written as the empty
+// text, like an empty one.
+const value& filter_value(const value& v) {
+  static const value empty;
+  return v.is_missing() ? empty : v;
+}
+
 // A company table of codes and descriptions in the run-on form: the
 // description from the translation table when a provider is given, and
 // conditions on the codes of the parent levels of the classification.
@@ -77,7 +84,7 @@ value company_table_lookup(lookup& lk, const company_table& t, std::span<value> 
     const bool hierarchical = lk.read_ind_cod_p_ger();
     for (std::size_t p = 0; p < t.parents; ++p) {
       st << " AND" << t.parent_fragments[p];
-      if (hierarchical) st.quoted(TextOrEmpty(a[p]));
+      if (hierarchical) st.quoted(TextOrEmpty(filter_value(a[p])));
       st << "'";
     }
   }
@@ -116,12 +123,12 @@ value transfer_deposits(lookup& lk, std::span<value> a, transfer_side side) {
 
   bool filters = false;
   try {
-    filters = to_bool(lk.environment().filters_apply());
+    filters = to_bool(lk.environment()->filters_apply());
   } catch (const std::exception&) {
   }
   value user_number(std::int16_t{0});
   try {
-    user_number = DecimalOrZero(lk.user_context().user_id());
+    user_number = DecimalOrZero(lk.user_context()->user_id());
   } catch (const std::exception&) {
   }
   const std::int32_t company = lk.codice_ditta();
@@ -181,10 +188,10 @@ value lingue(lookup& lk, std::span<value> a) {
   // Only the languages enabled for the host's current company (not
   // CodiceDitta); all of them when there is no host or no current company.
   if (lk.solo_lingue_per_ditta && lk.active_interface()) {
-    if (!TextOrEmpty(lk.company_context().company_code()).empty()) {
+    if (!TextOrEmpty(lk.company_context()->company_code()).empty()) {
       st << " INNER JOIN " << "     MG47_PARMAGLINGUE " << " ON " << "     MG52_CODLINGUA = MG47_CODLINGUA_MG52 "
          << "     AND MG47_DITTA_CG18 = ";
-      st.number(lk.company_context().company_code());
+      st.number(lk.company_context()->company_code());
     }
   }
   st << " ORDER BY " << sort;
@@ -214,7 +221,7 @@ value depositi(lookup& lk, std::span<value> a) {
   lk.stringa_sql = value(st.view());
   // The filter flag is read even without an active interface, which then
   // fails the operation.
-  if (to_bool(lk.environment().filters_apply())) {
+  if (to_bool(lk.environment()->filters_apply())) {
     st.text(lk.filter_builder().filter_clause(std::string(kDepositSort), -1, 0));
   }
   st << kCrLf << " ORDER BY " << sort;

@@ -37,21 +37,29 @@ lookup::~lookup() {
 std::int32_t lookup::codice_ditta() {
   if (ditta_ != 0) return ditta_;
   try {
-    return to_long(DecimalOrZero(company_context().company_code()));
+    return to_long(DecimalOrZero(company_context()->company_code()));
   } catch (const automation_error&) {
     return 0;
   }
 }
 
 host::active_interface& lookup::host_interface() { return host::deref(active_); }
-host::environment& lookup::environment() { return host::deref(host_interface().environment_object()); }
-host::company_context& lookup::company_context() { return host::deref(environment().company()); }
-host::user_context& lookup::user_context() { return host::deref(environment().user()); }
+namespace {
+template <class T>
+std::shared_ptr<T> checked(std::shared_ptr<T> p) {
+  host::deref(p);
+  return p;
+}
+}  // namespace
+
+std::shared_ptr<host::environment> lookup::environment() { return checked(host_interface().environment_object()); }
+std::shared_ptr<host::company_context> lookup::company_context() { return checked(environment()->company()); }
+std::shared_ptr<host::user_context> lookup::user_context() { return checked(environment()->user()); }
 
 std::string lookup::language(language_source src, std::string_view fallback) {
   if (!active_) return std::string(fallback);
-  return to_text(src == language_source::company ? company_context().language()
-                                                 : user_context().description_language());
+  return to_text(src == language_source::company ? company_context()->language()
+                                                 : user_context()->description_language());
 }
 
 void lookup::set_columns(std::span<const std::string_view> captions) {
@@ -97,11 +105,11 @@ host::filter_builder& lookup::filter_builder() {
   builder->set_connection(conn);
   builder->set_connection_text(host::deref(conn).connection_string());
   // The user context and the filter flag are read anew at every step.
-  builder->set_text7(to_text(user_context().text4()));
-  builder->set_text9(to_text(user_context().text1()));
-  builder->set_text11(to_text(user_context().text1()));
+  builder->set_text7(to_text(user_context()->text4()));
+  builder->set_text9(to_text(user_context()->text1()));
+  builder->set_text11(to_text(user_context()->text1()));
   builder->set_company(codice_ditta());
-  builder->set_flag14(!to_bool(environment().filters_apply()));
+  builder->set_flag14(!to_bool(environment()->filters_apply()));
   // Kept only once fully bound, so that a failed binding is retried rather
   // than leaving a half-bound builder behind.
   filter_builder_ = std::move(builder);
@@ -142,7 +150,8 @@ void lookup::second_extension(value& columns, std::string& select_list, std::str
 std::string lookup::translate_label(const std::string& label) {
   if (!active_) return label;
   value translation;
-  host::deref(environment().translation()).translate(label, translation);
+  std::shared_ptr<host::translator> translator = environment()->translation();
+  host::deref(translator).translate(label, translation);
   return to_text(translation);
 }
 

@@ -48,11 +48,13 @@ class lookup : public component {
   void set_statement(statement& st) { stringa_sql = value(st.take()); }
   void set_id(std::string_view id) { id_lookup = value(id); }
 
-  /// The framework's objects, each raising "object not set" when missing.
+  /// The framework's objects, read anew at every call; each raises "object
+  /// not set" when missing. The framework may hand out a new object each
+  /// time, so callers hold the pointer while they use it.
   host::active_interface& host_interface();
-  host::environment& environment();
-  host::company_context& company_context();
-  host::user_context& user_context();
+  std::shared_ptr<host::environment> environment();
+  std::shared_ptr<host::company_context> company_context();
+  std::shared_ptr<host::user_context> user_context();
 
   /// Raised by the members whose operation is not built yet.
   [[noreturn]] void not_implemented(std::string_view member) const;

@@ -61,8 +61,8 @@ constexpr std::array<int, 4> kSettlementTexts{39257, 43605, 43642, 43693};
 
 value agent_list(lookup& lk, std::span<value> a, const agent_lookup& def) {
   // The user's description language; a blank one falls back to "ITA".
-  std::string language = "ITA";
-  if (lk.active_interface()) language = to_text(NVL(lk.user_context().description_language(), value("ITA")));
+  std::string language = "ITA ";
+  if (lk.active_interface()) language = to_text(NVL(lk.user_context()->description_language(), value("ITA")));
 
   lk.set_columns({"Codice", def.business_name_caption, "Tipo Agente", "Codice Tipologia", "Descrizione Tipologia",
                   def.settlement_caption, "Id"});
@@ -111,7 +111,7 @@ void destination_assignment(statement& st) {
 void agent_restriction(lookup& lk, statement& st) {
   if (!lk.active_interface()) return;
   if (!lk.host_interface().environment_object()) return;
-  const value agent = DecimalOrZero(lk.user_context().agent());
+  const value agent = DecimalOrZero(lk.user_context()->agent());
   if (to_double(agent) <= 0) return;
   st << "  AND" << "  (" << "      EXISTS";
   destination_assignment(st);

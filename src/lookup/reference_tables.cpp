@@ -13,6 +13,13 @@ namespace veldrane::lookup_ops {
 
 namespace {
 
+// A filter argument the caller left out counts as Empty: it is written as
+// the empty text or as 0, like an empty one.
+const value& filter_value(const value& v) {
+  static const value empty;
+  return v.is_missing() ? empty : v;
+}
+
 // A lookup over one table of codes and descriptions, with or without the
 // company filter, in the run-on form.
 struct code_table {
@@ -125,10 +132,10 @@ value party_class_lookup(lookup& lk, const party_class& c, std::span<value> a) {
   st << " WHERE";
   company_filter(st, c.company_fragment, lk.codice_ditta());
   st << " AND" << c.type_fragment;
-  st.number(DecimalOrZero(a[0]));
+  st.number(DecimalOrZero(filter_value(a[0])));
   for (std::size_t p = 0; p < c.parents; ++p) {
     st << (p == 0 ? " AND" : "' AND") << c.parent_fragments[p];
-    st.quoted(TextOrEmpty(a[1 + p]));
+    st.quoted(TextOrEmpty(filter_value(a[1 + p])));
   }
   if (c.parents > 0) st << "'";
   st << " ORDER BY " << sort;
@@ -264,8 +271,8 @@ value opzione_articolo(lookup& lk, std::span<value> a) {
   st.line("    MG87_ARTDESC WITH (NOLOCK)").line("WHERE");
   // The framework's current company, not CodiceDitta: without an active
   // interface there is none and the operation fails.
-  st.line("    MG87_DITTA_CG18 = ").number(DecimalOrZero(lk.company_context().company_code()));
-  st.line("    AND MG87_CODART_MG66 = '").quoted(TextOrEmpty(a[0])) << "'";
+  st.line("    MG87_DITTA_CG18 = ").number(DecimalOrZero(lk.company_context()->company_code()));
+  st.line("    AND MG87_CODART_MG66 = '").quoted(TextOrEmpty(filter_value(a[0]))) << "'";
   st.line("    AND MG87_LINGUA_MG52 = ''");
   st.line("ORDER BY").line("    ") << sort << " ASC";
   lk.set_statement(st);
@@ -308,7 +315,7 @@ value sotto_tipo_documento(lookup& lk, std::span<value> a) {
   st.line("        ELSE ''").line("    END AS DO02_INDTIPORAGGR");
   st.line("FROM").line("    DO02_STIPIDOC WITH (NOLOCK)");
   document_descriptions(st, lang, "1035", "1036", "DO02_IDPROV");
-  st.line("WHERE").line("    DO02_TIPODOC_DO01 = ").number(DecimalOrZero(a[0]));
+  st.line("WHERE").line("    DO02_TIPODOC_DO01 = ").number(DecimalOrZero(filter_value(a[0])));
   st.line("ORDER BY").line("    ") << sort;
   lk.set_statement(st);
   lk.set_id("Lkp_SottoTipoDocumento");

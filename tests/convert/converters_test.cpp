@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "convert/converters.h"
+#include "standin/standin.h"
+#include "support/automation_assert.h"
+
+using namespace veldrane;
+
+namespace {
+
+TEST(text_or_empty_test, blanks_and_empties) {
+  struct {
+    value in;
+    std::string out;
+  } cases[] = {
+      {value(), ""},
+      {value::null(), ""},
+      {value(""), ""},
+      {value("   "), ""},
+      {value("ABC  "), "ABC"},
+      {value(" ABC"), " ABC"},
+      {value(std::int32_t{42}), "42"},
+      {value(1.5), "1,5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextOrEmpty(c.in), c.out) << c.in.type_name();
+}
+
+TEST(decimal_or_zero_test, zero_is_an_integer_everything_else_a_decimal) {
+  EXPECT_EQ(DecimalOrZero(value("   ")), value(std::int16_t{0}));
+  EXPECT_EQ(DecimalOrZero(value()), value(std::int16_t{0}));
+  EXPECT_EQ(DecimalOrZero(value::null()), value(std::int16_t{0}));
+  EXPECT_EQ(DecimalOrZero(value(std::int32_t{0})).kind(), value_kind::decimal);
+  EXPECT_EQ(DecimalOrZero(value("12")), value(decimal::from_int64(12)));
+  EXPECT_EQ(DecimalOrZero(value(true)), value(decimal::from_int64(-1)));
+  EXPECT_AUTOMATION_ERROR(DecimalOrZero(value("abc")), err::type_mismatch);
+}
+
+TEST(nvl_test, falls_back_on_blank_empty_and_null) {
+  const value fallback("ITA");
+  EXPECT_EQ(NVL(value(" "), fallback), fallback);
+  EXPECT_EQ(NVL(value(), fallback), fallback);
+  EXPECT_EQ(NVL(value::null(), fallback), fallback);
+  EXPECT_EQ(NVL(value("ENG"), fallback), value("ENG"));
+  // The value itself comes back, not its text.
+  EXPECT_EQ(NVL(value(std::int32_t{5}), fallback), value(std::int32_t{5}));
+}
+
+TEST(nvl_test, reraises_with_its_own_source) {
+  try {
+    NVL(value(safe_array({{0, 1}})), value("ITA"));
+    FAIL() << "expected an error";
+  } catch (const automation_error& e) {
+    EXPECT_EQ(e.number(), err::type_mismatch);
+    EXPECT_EQ(e.description(), "Type mismatch");
+    EXPECT_EQ(e.source(), "NVL:\r\nVELDRANE");
+  }
+}
+
+TEST(converted_or_text_test, through_the_framework_converter) {
+  const value date(date_value::from_parts(2024, 3, 1));
+  {
+    standin::host_platform none(nullptr);  // no converter class installed
+    EXPECT_TRUE(ConvertedOrText(none.framework_classes(), date).is_empty());
+  }
+  {
+    standin::host_platform ok(standin::json{{"converter", {{"status", 0}, {"output", "20240301"}}}});
+    EXPECT_EQ(ConvertedOrText(ok.framework_classes(), date), value("20240301"));
+  }
+  {
+    standin::host_platform refused(standin::json{{"converter", {{"status", 1}, {"output", "x"}}}});
+    EXPECT_EQ(ConvertedOrText(refused.framework_classes(), value("ABC  ")), value("ABC"));
+  }
+}
+
+}  // namespace

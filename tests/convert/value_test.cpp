@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "convert/text_locale.h"
+#include "convert/value.h"
+#include "support/automation_assert.h"
+
+using namespace veldrane;
+
+namespace {
+
+decimal dec(std::string_view s) {
+  decimal d;
+  EXPECT_TRUE(decimal::parse(s, '.', '\0', d)) << s;
+  return d;
+}
+
+TEST(decimal_test, text_round_trip) {
+  struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"0", "0"},
+      {"12", "12"},
+      {"12.5", "12.5"},
+      {"12.50", "12.5"},  // trailing fractional zeros are not written
+      {"-0.001", "-0.001"},
+      {"-0", "0"},
+      {"79228162514264337593543950335", "79228162514264337593543950335"},  // 2^96 - 1
+      {"0.0000000000000000000000000001", "0.0000000000000000000000000001"},
+      {"1.5E3", "1500"},
+      {"25E-2", "0.25"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(dec(c.in).to_text('.'), c.out) << c.in;
+}
+
+TEST(decimal_test, refuses_what_is_not_a_number_and_overflows_past_96_bits) {
+  decimal d;
+  for (const char* bad : {"", "abc", "1.2.3", "--1", "12a", "E5"}) EXPECT_FALSE(decimal::parse(bad, '.', '\0', d)) << bad;
+  EXPECT_AUTOMATION_ERROR(decimal::parse("79228162514264337593543950336", '.', '\0', d), err::overflow);
+}
+
+TEST(decimal_test, locale_separators) {
+  decimal d;
+  ASSERT_TRUE(decimal::parse("1.234,5", ',', '.', d));
+  EXPECT_EQ(d.to_text(','), "1234,5");
+  ASSERT_TRUE(decimal::parse("  -7 ", ',', '.', d));
+  EXPECT_EQ(d.to_text('.'), "-7");
+}
+
+TEST(decimal_test, from_double_keeps_fifteen_digits) {
+  EXPECT_EQ(decimal::from_double(0.1).to_text('.'), "0.1");
+  EXPECT_EQ(decimal::from_double(-2.5).to_text('.'), "-2.5");
+  EXPECT_EQ(decimal::from_double(1.0 / 3).to_text('.'), "0.333333333333333");
+  EXPECT_AUTOMATION_ERROR(decimal::from_double(1e30), err::overflow);
+}
+
+TEST(date_test, serials_and_parts) {
+  EXPECT_EQ(date_value::from_parts(1899, 12, 30).serial, 0);
+  EXPECT_EQ(date_value::from_parts(1900, 1, 1).serial, 2);
+  EXPECT_EQ(date_value::from_parts(2024, 3, 1).serial, 45352);
+  EXPECT_DOUBLE_EQ(date_value::from_parts(2024, 3, 1, 12).serial, 45352.5);
+  int y, m, d, h, mi, s;
+  date_value::from_parts(2024, 2, 29, 10, 30, 15).to_parts(y, m, d, h, mi, s);
+  EXPECT_EQ((std::array{y, m, d, h, mi, s}), (std::array{2024, 2, 29, 10, 30, 15}));
+}
+
+class locale_test : public ::testing::Test {
+ protected:
+  void TearDown() override { set_current_locale(text_locale::italian()); }
+};
+
+TEST_F(locale_test, text_forms_follow_the_locale) {
+  EXPECT_EQ(to_text(value(12.5)), "12,5");
+  EXPECT_EQ(to_text(value(dec("-0.25"))), "-0,25");
+  EXPECT_EQ(to_text(value(date_value::from_parts(2024, 3, 1))), "01/03/2024");
+  EXPECT_EQ(to_text(value(date_value::from_parts(2024, 3, 1, 10, 30))), "01/03/2024 10:30:00");
+  EXPECT_EQ(to_text(value(true)), "True");
+  set_current_locale(text_locale::english_us());
+  EXPECT_EQ(to_text(value(12.5)), "12.5");
+  EXPECT_EQ(to_text(value(date_value::from_parts(2024, 3, 1))), "3/1/2024");
+}
+
+TEST_F(locale_test, numbers_in_sql_never_carry_a_comma) {
+  for (auto loc : {text_locale::italian(), text_locale::english_us()}) {
+    set_current_locale(loc);
+    EXPECT_EQ(sql_number(value(dec("1234.5"))), "1234.5");
+    EXPECT_EQ(sql_number(value(0.75)), "0.75");
+    EXPECT_EQ(sql_number(value(std::int16_t{0})), "0");
+    EXPECT_EQ(sql_number(value(std::int32_t{-12})), "-12");
+  }
+}
+
+TEST_F(locale_test, text_is_read_by_the_locale) {
+  EXPECT_EQ(to_decimal(value("12,5")).to_text('.'), "12.5");
+  // In the Italian setting the point groups thousands.
+  EXPECT_EQ(to_decimal(value("1.234")).to_text('.'), "1234");
+}
+
+TEST(coercion_test, runtime_errors) {
+  EXPECT_AUTOMATION_ERROR(to_decimal(value("abc")), err::type_mismatch);
+  EXPECT_AUTOMATION_ERROR(to_text(value::null()), err::invalid_use_of_null);
+  EXPECT_AUTOMATION_ERROR(to_long(value(3e9)), err::overflow);
+  EXPECT_AUTOMATION_ERROR(to_integer(value(std::int32_t{40000})), err::overflow);
+  EXPECT_AUTOMATION_ERROR(to_text(value::nothing()), err::object_not_set);
+  EXPECT_AUTOMATION_ERROR(to_text(value(safe_array({{0, 1}}))), err::type_mismatch);
+  EXPECT_EQ(concat_text(value::null()), "");
+}
+
+TEST(coercion_test, whole_numbers_round_half_to_even) {
+  EXPECT_EQ(to_long(value(2.5)), 2);
+  EXPECT_EQ(to_long(value(3.5)), 4);
+  EXPECT_EQ(to_long(value(-2.5)), -2);
+  EXPECT_EQ(to_long(value(true)), -1);
+  EXPECT_EQ(to_integer(value("7")), 7);
+}
+
+TEST(safe_array_test, bounds_and_copies) {
+  safe_array a({{0, 2}, {1, 2}});
+  a.at({1, 2}) = value("x");
+  EXPECT_EQ(a.ubound(0), 1);
+  EXPECT_EQ(a.ubound(1), 2);
+  EXPECT_AUTOMATION_ERROR(a.at({2, 1}), err::subscript_out_of_range);
+  EXPECT_AUTOMATION_ERROR(a.at({0, 0}), err::subscript_out_of_range);
+  value v(a);
+  value copy = v;
+  copy.as_array().at({1, 2}) = value("y");  // a Variant's array is its own
+  EXPECT_EQ(v.as_array().at({1, 2}), value("x"));
+}
+
+}  // namespace
