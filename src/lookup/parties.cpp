@@ -61,7 +61,7 @@ constexpr std::array<int, 4> kSettlementTexts{39257, 43605, 43642, 43693};
 
 value agent_list(lookup& lk, std::span<value> a, const agent_lookup& def) {
   // The user's description language; a blank one falls back to "ITA".
-  std::string language = "ITA ";
+  std::string language = "ITA";
   if (lk.active_interface()) language = to_text(NVL(lk.user_context()->description_language(), value("ITA")));
 
   lk.set_columns({"Codice", def.business_name_caption, "Tipo Agente", "Codice Tipologia", "Descrizione Tipologia",
