@@ -157,35 +157,6 @@ TEST(parties_lookup, only_a_missing_sort_column_takes_the_default) {
   }
 }
 
-TEST(parties_lookup, every_column_has_an_empty_second_attribute) {
-  for (const auto& row : all_operations()) {
-    SCOPED_TRACE(row.name);
-    party_fixture f(standin::default_profile());
-    std::vector<value> args = row.leading;
-    args.push_back(value::missing());
-    f.call(row.op, args);
-    const safe_array& a = f.lk->array_fields.as_array();
-    EXPECT_EQ(a.lbound(0), 0);
-    EXPECT_EQ(a.ubound(1), 1);
-    for (std::int32_t c = 0; c <= a.ubound(0); ++c) EXPECT_EQ(a.at({c, 1}), value(""));
-  }
-}
-
-TEST(parties_lookup, company_comes_from_the_host_while_codice_ditta_is_zero) {
-  for (const auto& row : all_operations()) {
-    SCOPED_TRACE(row.name);
-    party_fixture f(host_with({{"company", 42}}));
-    std::vector<value> args = row.leading;
-    args.push_back(value::missing());
-    f.call(row.op, args);
-    EXPECT_NE(f.sql().find("_DITTA_CG18 = 42"), std::string::npos) << f.sql();
-    f.lk->set_codice_ditta(7);
-    f.call(row.op, args);
-    EXPECT_NE(f.sql().find("_DITTA_CG18 = 7"), std::string::npos) << f.sql();
-    EXPECT_EQ(f.sql().find("= 42"), std::string::npos);
-  }
-}
-
 // ---------------------------------------------------------------------------
 // Customer or supplier
 
