@@ -1,0 +1,131 @@
+// Walks the member table of CLSMG_LOOKUP and calls every method with
+// representative arguments on each of several stand-in hosts, so that every
+// host-dependent branch runs. Writes one JSON record per composed statement
+// (member, host, arguments, statement, column count) for the independent
+// parser check, and fails when a statement outgrows the reserved buffer.
+#include <fstream>
+#include <iostream>
+
+#include "lookup/lookup.h"
+#include "standin/json_value.h"
+#include "standin/standin.h"
+
+using namespace veldrane;
+using standin::json;
+
+namespace {
+
+struct host_variant {
+  const char* name;
+  json profile;
+};
+
+std::vector<host_variant> host_variants() {
+  json filtered = standin::default_profile();
+  filtered["filtersApply"] = true;
+  filtered["filterClause"] = " AND MG58_CODDEP IN ('01', '02')";
+  filtered["filterClause2"] = " AND MG66_CODART IN (SELECT MG66_CODART FROM MG66_ANAGART)";
+
+  json rich = standin::default_profile();
+  rich["language"] = "ENG ";
+  rich["userLanguage"] = "ENG ";
+  rich["agent"] = 7;
+  rich["userId"] = 12;
+  rich["transferCheck"] = 1;
+  rich["hierarchicalCoding"] = 1;
+  rich["productionColumns"] = 2;
+  rich["translations"] = {{"Carico", "Load"}, {"Scarico", "Unload"}};
+  rich["database"]["MG50_PARMAGAZ"] = json::array({{{"MG50_DITTA_CG18", 1}, {"MG50_INDCODPGER", true}}});
+  // Each extension adds one column under its own alias, carrying its own
+  // blanks as a real extension does.
+  auto extension = [](const std::string& alias) {
+    json ext = json::object();
+    for (const char* entity : {"1", "2", "3", "5", "6"})
+      ext[entity] = {{"captions", {"Estensione " + alias}},
+                     {"select", ", " + alias + ".EXT_COL "},
+                     {"from", " LEFT JOIN EXT_TAB AS " + alias + " ON 1 = 1 "}};
+    return ext;
+  };
+  rich["extensions"] = {{"first", extension("EXT1")}, {"second", extension("EXT2")}};
+
+  return {{"none", nullptr}, {"default", standin::default_profile()}, {"filtered", filtered}, {"rich", rich}};
+}
+
+bool is_type_parameter(std::string_view name) {
+  return name.find("TipoCf") != std::string_view::npos || name.find("TipoCliFor") != std::string_view::npos ||
+         name.find("Segno") != std::string_view::npos || name == "StandardPersonalizzato" ||
+         name == "VenditeAcquisti" || name == "IndTipoTesto" || name == "Opzione";
+}
+
+// Two argument sets: the first gives every required argument and leaves the
+// optional ones out; the second gives everything, with the other sign or
+// kind and an explicit sort column (a position, which every operation takes,
+// also those that append their own direction).
+std::vector<std::vector<value>> argument_sets(const member_info<lookup>& m) {
+  std::vector<std::vector<value>> sets(2);
+  for (const auto& p : m.parameters()) {
+    const bool sort = p.name == "CampoOrdinamento";
+    if (is_type_parameter(p.name)) {
+      sets[0].push_back(p.type == param_type::integer ? value(std::int16_t{1}) : value(std::int32_t{0}));
+      sets[1].push_back(p.type == param_type::integer ? value(std::int16_t{-1}) : value(std::int32_t{1}));
+    } else if (sort) {
+      sets[0].push_back(value::missing());
+      sets[1].push_back(value("2"));
+    } else {
+      sets[0].push_back(p.optional ? value::missing() : value("A01"));
+      sets[1].push_back(value("B02"));
+    }
+  }
+  return sets;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: dump_statements OUT.json\n";
+    return 2;
+  }
+  json out = json::array();
+  int built = 0, unbuilt = 0, too_long = 0;
+  for (const auto& m : lookup::info().members) {
+    if (m.kind != member_kind::method) continue;
+    bool implemented = true;
+    for (const auto& hv : host_variants()) {
+      for (auto& args : argument_sets(m)) {
+        auto host = std::make_shared<standin::host_platform>(hv.profile);
+        lookup lk(host);
+        if (auto ai = host->active_interface()) lk.set_active_interface(ai);
+        json record = {{"member", m.name}, {"host", hv.name}, {"args", json::array()}};
+        for (const auto& a : args) record["args"].push_back(standin::to_json(a));
+        try {
+          invoke(lookup::info(), lk, m.name, member_kind::method, args);
+        } catch (const automation_error& e) {
+          if (e.number() == err::action_not_supported && e.description().find("not implemented") != std::string::npos) {
+            implemented = false;
+            break;
+          }
+          // Some operations need a host: their failure is part of their
+          // contract, and there is no statement to check.
+          record["error"] = {{"number", e.number()}, {"description", e.description()}};
+          out.push_back(record);
+          continue;
+        }
+        const std::string sql = lk.stringa_sql.is_string() ? lk.stringa_sql.as_string() : "";
+        if (sql.size() > statement::kReserve) {
+          std::cerr << m.name << " (" << hv.name << "): " << sql.size() << " characters outgrow the reserved "
+                    << statement::kReserve << "\n";
+          ++too_long;
+        }
+        record["sql"] = sql;
+        record["columns"] = lk.array_fields.is_array() ? lk.array_fields.as_array().bounds()[0].count : 0;
+        out.push_back(record);
+      }
+      if (!implemented) break;
+    }
+    implemented ? ++built : ++unbuilt;
+  }
+  std::ofstream(argv[1]) << out.dump(1);
+  std::cout << built << " members built, " << unbuilt << " not built yet, " << out.size() << " calls\n";
+  return too_long ? 1 : 0;
+}
