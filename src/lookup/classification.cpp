@@ -2,6 +2,8 @@
 // applications, deposits (plain and for transfer documents) and deposit
 // groupings.
 #include <array>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "convert/converters.h"
@@ -103,6 +105,8 @@ constexpr std::array<std::string_view, 7> kDepositColumns = {
 constexpr std::string_view kDepositTitle = "Elenco Depositi";
 constexpr std::string_view kDepositId = "Lkp_Depositi";
 constexpr std::string_view kDepositSort = "MG58_CODDEP";
+// The field the user's data-access restrictions apply to.
+constexpr std::string_view kFilterField = "MG58_CODDEP";
 constexpr std::string_view kCrLf = "\r\n";
 
 // The deposits of a transfer document: the movement deposit (listed by
@@ -165,7 +169,7 @@ value transfer_deposits(lookup& lk, std::span<value> a, transfer_side side) {
   }
   if (filters) {
     try {
-      const value clause = lk.filter_builder().filter_clause(std::string(kDepositSort), -1, 0);
+      const value clause = lk.filter_builder().filter_clause(std::string(kFilterField), -1, 0);
       st.text(clause);
     } catch (const std::exception&) {
     }
@@ -222,7 +226,7 @@ value depositi(lookup& lk, std::span<value> a) {
   // The filter flag is read even without an active interface, which then
   // fails the operation.
   if (to_bool(lk.environment()->filters_apply())) {
-    st.text(lk.filter_builder().filter_clause(std::string(kDepositSort), -1, 0));
+    st.text(lk.filter_builder().filter_clause(std::string(kFilterField), -1, 0));
   }
   st << kCrLf << " ORDER BY " << sort;
   lk.set_statement(st);

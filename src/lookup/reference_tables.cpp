@@ -3,6 +3,8 @@
 // suppliers, article states and variants, document types, transport reasons,
 // carriers and forwarders.
 #include <array>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "convert/converters.h"

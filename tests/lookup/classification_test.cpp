@@ -206,15 +206,6 @@ TEST(ClassificationLookups, LanguagesFailWithTheHost) {
 
 // --- Article classification -----------------------------------------------------------
 
-TEST(ClassificationLookups, FamiliesExactly) {
-  fixture f(host_with({{"language", "ENG "}, {"company", 4}}));
-  f.call(lookup_ops::famiglie, {value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG53_CODFAM,    MG0S_DESCRIZIONE AS MG53_DESCRFAM FROM    MG53_FAMIGLIE WITH (NOLOCK)"
-                     " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON    MG0S_CODLINGUA_MG52 = 'ENG '"
-                     "    AND MG0S_PROVID_FW4A = 1019    AND MG0S_IDPROV = MG53_IDPROV"
-                     " WHERE    MG53_DITTA_CG18 = 4 ORDER BY MG53_CODFAM");
-}
-
 TEST(ClassificationLookups, ParentCodesFollowTheHierarchicalCodingParameter) {
   const std::string sub_groups_head =
       " SELECT    MG56_CODSGRUPPO,    MG0S_DESCRIZIONE AS MG56_DESCRSGRUPPO FROM    MG56_SOTTOGRUPPI WITH (NOLOCK)"

@@ -169,80 +169,7 @@ TEST(ReferenceTableLookups, LanguageComesFromTheRightContext) {
   }
 }
 
-// --- Exact texts ------------------------------------------------------------------
-
-TEST(ReferenceTableLookups, CodeTablesExactly) {
-  fixture f(nullptr);
-  f.lk->set_codice_ditta(3);
-  f.call(lookup_ops::spese, {value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG04_CODICE,    MG04_DESCR FROM    MG04_SPESE WITH (NOLOCK) ORDER BY MG04_CODICE");
-  f.call(lookup_ops::scaglioni_di_arrotondamento, {value("MG02_DESCRSCAGL")});
-  EXPECT_EQ(f.sql(), " SELECT    MG02_CODICESCAGL,    MG02_DESCRSCAGL FROM    MG02_SCAGLDESCR WITH (NOLOCK)"
-                     " WHERE    MG02_DITTA_CG18 = 3 ORDER BY MG02_DESCRSCAGL");
-  f.call(lookup_ops::vettori, {value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG14_CODICE,    CG16_RAGSOANAG,    MG14_TARGA FROM    MG14_VETTORI WITH (NOLOCK)"
-                     " INNER JOIN CG16_ANAGGEN WITH (NOLOCK) ON    MG14_CODICE_CG16 = CG16_CODICE"
-                     " ORDER BY MG14_CODICE");
-  // The forwarders read the register of parties without the hint.
-  f.call(lookup_ops::spedizionieri, {value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG15_CODICE,    CG16_RAGSOANAG FROM    MG15_SPEDIZ WITH (NOLOCK)"
-                     " INNER JOIN CG16_ANAGGEN ON    MG15_CODICE_CG16 = CG16_CODICE ORDER BY MG15_CODICE");
-}
-
-TEST(ReferenceTableLookups, ClassificationShapeExactly) {
-  fixture f(nullptr);
-  f.lk->set_codice_ditta(5);
-  f.call(lookup_ops::macro_aree, {value(std::int32_t{1}), value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG07_MACROAREA,    MG0S_DESCRIZIONE AS MG07_DESCRMACROAR"
-                     " FROM    MG07_MACROAREE WITH (NOLOCK)"
-                     " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON    MG0S_CODLINGUA_MG52 = 'ITA '"
-                     "    AND MG0S_PROVID_FW4A = 1010    AND MG0S_IDPROV = MG07_IDPROV"
-                     " WHERE    MG07_DITTA_CG18 = 5 AND    MG07_TIPOCF = 1 ORDER BY MG07_MACROAREA");
-  f.call(lookup_ops::categorie, {value(std::int32_t{0}), value("MC1"), value("MG11_DESCRCAT")});
-  EXPECT_EQ(f.sql(), " SELECT    MG11_CATEG,    MG0S_DESCRIZIONE AS MG11_DESCRCAT"
-                     " FROM    MG11_CATEG WITH (NOLOCK)"
-                     " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON    MG0S_CODLINGUA_MG52 = 'ITA '"
-                     "    AND MG0S_PROVID_FW4A = 1014    AND MG0S_IDPROV = MG11_IDPROV"
-                     " WHERE    MG11_DITTA_CG18 = 5 AND    MG11_TIPOCF_MG10 = 0"
-                     " AND    MG11_MACROCAT_MG10 = 'MC1' ORDER BY MG11_DESCRCAT");
-  f.call(lookup_ops::zone, {value("1"), value("N"), value("NE"), value::missing()});
-  EXPECT_EQ(f.sql(), " SELECT    MG09_ZONA,    MG0S_DESCRIZIONE AS MG09_DESCRZONA"
-                     " FROM    MG09_ZONE WITH (NOLOCK)"
-                     " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON    MG0S_CODLINGUA_MG52 = 'ITA '"
-                     "    AND MG0S_PROVID_FW4A = 1012    AND MG0S_IDPROV = MG09_IDPROV"
-                     " WHERE    MG09_DITTA_CG18 = 5 AND    MG09_TIPOCF_MG08 = 1"
-                     " AND    MG09_MACROAREA_MG08 = 'N' AND    MG09_AREA_MG08 = 'NE' ORDER BY MG09_ZONA");
-}
-
-// Every classification level with its table, provider and parent columns.
-TEST(ReferenceTableLookups, ClassificationRows) {
-  struct row {
-    operation op;
-    std::size_t parents;
-    std::vector<std::string> parts;
-  };
-  const row rows[] = {
-      {lookup_ops::aree, 1,
-       {"MG08_AREE WITH (NOLOCK)", "MG0S_DESCRIZIONE AS MG08_DESCRAREA", "MG0S_PROVID_FW4A = 1011",
-        "MG0S_IDPROV = MG08_IDPROV", " WHERE    MG08_DITTA_CG18 = 1 AND    MG08_TIPOCF_MG07 = 1"
-        " AND    MG08_MACROAREA_MG07 = 'P1' ORDER BY MG08_AREA"}},
-      {lookup_ops::macro_categorie, 0,
-       {"MG10_MACROCAT WITH (NOLOCK)", "MG0S_DESCRIZIONE AS MG10_DESCRMACROCAT", "MG0S_PROVID_FW4A = 1013",
-        "MG0S_IDPROV = MG10_IDPROV", " WHERE    MG10_DITTA_CG18 = 1 AND    MG10_TIPOCF = 1 ORDER BY MG10_MACROCAT"}},
-      {lookup_ops::sotto_categorie, 2,
-       {"MG12_SOTTOCAT WITH (NOLOCK)", "MG0S_DESCRIZIONE AS MG12_DESCRSOTTOCAT", "MG0S_PROVID_FW4A = 1015",
-        "MG0S_IDPROV = MG12_IDPROV", " WHERE    MG12_DITTA_CG18 = 1 AND    MG12_TIPOCF_MG11 = 1"
-        " AND    MG12_MACROCAT_MG11 = 'P1' AND    MG12_CATEG_MG11 = 'P2' ORDER BY MG12_SOTTCAT"}},
-  };
-  for (const row& r : rows) {
-    fixture f(standin::default_profile());
-    std::vector<value> args = {value(std::int16_t{1})};
-    for (std::size_t p = 0; p < r.parents; ++p) args.push_back(value("P" + std::to_string(p + 1)));
-    args.push_back(value::missing());
-    f.call(r.op, args);
-    for (const std::string& part : r.parts) EXPECT_TRUE(contains(f.sql(), part)) << part << "\n" << f.sql();
-  }
-}
+// --- Arguments and the host company ------------------------------------------------
 
 TEST(ReferenceTableLookups, CustomerOrSupplierIsANumber) {
   struct tipo_case {
@@ -279,29 +206,6 @@ TEST(ReferenceTableLookups, ParentCodesAreTrimmedTextBetweenQuotes) {
   }
 }
 
-TEST(ReferenceTableLookups, ArticleStatesExactly) {
-  fixture f(standin::default_profile());
-  f.call(lookup_ops::stato_articolo, {value::missing()});
-  EXPECT_EQ(f.sql(), "SELECT\r\n    MG6W_INDSTATO\r\n    , MG6W_DESCR\r\nFROM\r\n    MG6W_STATIART WITH (NOLOCK)"
-                     "\r\nORDER BY\r\n    MG6W_INDSTATO");
-}
-
-TEST(ReferenceTableLookups, ArticleVariantsUseTheHostCompanyAndAscend) {
-  fixture f(host_with({{"company", 42}}));
-  f.lk->set_codice_ditta(5);  // not used
-  f.call(lookup_ops::opzione_articolo, {value("ART 1  "), value::missing()});
-  EXPECT_EQ(f.sql(), "SELECT\r\n    MG87_OPZIONE_MG5E\r\n    , MG87_DESCART\r\nFROM\r\n    MG87_ARTDESC WITH (NOLOCK)"
-                     "\r\nWHERE\r\n    MG87_DITTA_CG18 = 42\r\n    AND MG87_CODART_MG66 = 'ART 1'"
-                     "\r\n    AND MG87_LINGUA_MG52 = ''\r\nORDER BY\r\n    MG87_OPZIONE_MG5E ASC");
-  EXPECT_EQ(to_text(f.lk->titolo), "Elenco varianti articolo");
-  EXPECT_EQ(to_text(f.lk->id_lookup), "Lkp_OpzioneArticolo");
-  EXPECT_EQ(f.captions(), kCodeDescr);
-  f.call(lookup_ops::opzione_articolo, {value::null(), value("MG87_DESCART")});
-  EXPECT_TRUE(ends_with(f.sql(), "    AND MG87_CODART_MG66 = ''\r\n    AND MG87_LINGUA_MG52 = ''"
-                                 "\r\nORDER BY\r\n    MG87_DESCART ASC"))
-      << f.sql();
-}
-
 // The variants have no company fallback: without a host the operation fails
 // once ArrayFields and Titolo are set.
 TEST(ReferenceTableLookups, ArticleVariantsFailWithoutHost) {
@@ -318,80 +222,6 @@ TEST(ReferenceTableLookups, ArticleVariantsFailWithoutHost) {
   }
   fixture f(nullptr);
   EXPECT_AUTOMATION_ERROR(f.call(lookup_ops::opzione_articolo, {value("A"), value::missing()}), err::object_not_set);
-}
-
-TEST(ReferenceTableLookups, DocumentTypesExactly) {
-  fixture f(host_with({{"language", "FRA "}, {"userLanguage", "ENG "}}));
-  f.call(lookup_ops::tipo_documento, {value::missing()});
-  EXPECT_EQ(f.sql(),
-            "SELECT\r\n    DO01_TIPODOC"
-            "\r\n    , ISNULL(DESCR.MG0S_DESCRIZIONE,DO01_DESCR)        AS DO01_DESCR"
-            "\r\n    , ISNULL(DESCRRID.MG0S_DESCRIZIONE,DO01_DESCRRID)  AS DO01_DESCRRID"
-            "\r\nFROM\r\n    DO01_TIPIDOC WITH (NOLOCK)"
-            "\r\nLEFT JOIN MG0S_DESLINGUA AS DESCR WITH (NOLOCK) ON\r\n    DESCR.MG0S_CODLINGUA_MG52 = 'ENG '"
-            "\r\n    AND DESCR.MG0S_PROVID_FW4A = 1033\r\n    AND DESCR.MG0S_IDPROV = DO01_IDPROV"
-            "\r\nLEFT JOIN MG0S_DESLINGUA AS DESCRRID WITH (NOLOCK) ON\r\n    DESCRRID.MG0S_CODLINGUA_MG52 = 'ENG '"
-            "\r\n    AND DESCRRID.MG0S_PROVID_FW4A = 1034\r\n    AND DESCRRID.MG0S_IDPROV = DO01_IDPROV"
-            "\r\nORDER BY\r\n    DO01_TIPODOC");
-}
-
-TEST(ReferenceTableLookups, DocumentSubTypesExactly) {
-  fixture f(nullptr);
-  f.call(lookup_ops::sotto_tipo_documento, {value("12"), value("DO02_DESCR")});
-  EXPECT_EQ(f.sql(),
-            "SELECT\r\n    DO02_STIPODOC"
-            "\r\n    , ISNULL(DESCR.MG0S_DESCRIZIONE,DO02_DESCR)        AS DO02_DESCR"
-            "\r\n    , ISNULL(DESCRRID.MG0S_DESCRIZIONE,DO02_DESCRRID)  AS DO02_DESCRRID"
-            "\r\n    , CASE DO02_INDTIPOSTATO"
-            "\r\n        WHEN 0 THEN 'Non gestito'\r\n        WHEN 1 THEN 'Fatturato/Da fatt.'"
-            "\r\n        WHEN 2 THEN 'Evaso/Da evad.'\r\n        WHEN 3 THEN 'Trasformato/Da trasf.'"
-            "\r\n        WHEN 4 THEN 'Aperto/Chiuso'\r\n        ELSE ''\r\n    END AS DO02_INDTIPOSTATO"
-            "\r\n    , CASE DO02_INDTIPORAGGR"
-            "\r\n        WHEN 0 THEN 'Documenti clienti'\r\n        WHEN 1 THEN 'Documenti fornitori'"
-            "\r\n        WHEN 2 THEN 'Documenti cli./forn.'\r\n        WHEN 3 THEN 'Documenti produzione'"
-            "\r\n        WHEN 4 THEN 'Documenti interni'\r\n        WHEN 5 THEN 'Altri documenti'"
-            "\r\n        ELSE ''\r\n    END AS DO02_INDTIPORAGGR"
-            "\r\nFROM\r\n    DO02_STIPIDOC WITH (NOLOCK)"
-            "\r\nLEFT JOIN MG0S_DESLINGUA AS DESCR WITH (NOLOCK) ON\r\n    DESCR.MG0S_CODLINGUA_MG52 = 'ITA '"
-            "\r\n    AND DESCR.MG0S_PROVID_FW4A = 1035\r\n    AND DESCR.MG0S_IDPROV = DO02_IDPROV"
-            "\r\nLEFT JOIN MG0S_DESLINGUA AS DESCRRID WITH (NOLOCK) ON\r\n    DESCRRID.MG0S_CODLINGUA_MG52 = 'ITA '"
-            "\r\n    AND DESCRRID.MG0S_PROVID_FW4A = 1036\r\n    AND DESCRRID.MG0S_IDPROV = DO02_IDPROV"
-            "\r\nWHERE\r\n    DO02_TIPODOC_DO01 = 12\r\nORDER BY\r\n    DO02_DESCR");
-  for (value none : {value(), value::null(), value(""), value::missing()}) {
-    f.call(lookup_ops::sotto_tipo_documento, {none, value::missing()});
-    EXPECT_TRUE(ends_with(f.sql(), "\r\nWHERE\r\n    DO02_TIPODOC_DO01 = 0\r\nORDER BY\r\n    DO02_STIPODOC"));
-  }
-}
-
-TEST(ReferenceTableLookups, TransportReasonsExactly) {
-  fixture f(host_with({{"language", "DEU "}}));
-  f.call(lookup_ops::causali_trasporto, {value::missing()});
-  EXPECT_EQ(f.sql(),
-            " SELECT    MG13_CODICE,    MG0S_DESCRIZIONE AS MG13_DESCR,    CONVERT(varchar(60),"
-            "        CASE MG13_INDNATURA"
-            "            WHEN 1 THEN 'Acquisto o vendita'"
-            "            WHEN 2 THEN 'Restituzione o sostituzione'"
-            "            WHEN 3 THEN 'Aiuti governativi privati o finanziati dalla CE'"
-            "            WHEN 4 THEN 'Operazione in vista di lavorazione c/terzi'"
-            "            WHEN 5 THEN 'Operazione successiva a lavorazione c/terzi'"
-            "            WHEN 6 THEN 'Movimento di merci senza trasformazione proprietà'"
-            "            WHEN 7 THEN 'Operazione di programma comune di difesa'"
-            "            WHEN 8 THEN 'Fornitura di materiali su contratto gen. di costruzione'"
-            "            WHEN 9 THEN 'Altre transazioni'"
-            "            WHEN 10 THEN '(Z) Prestazioni di servizi esclusi dal modello'"
-            "            WHEN 21 THEN '(A) Acquisto o vendita'"
-            "            WHEN 22 THEN '(B) Restituzione o sostituzione'"
-            "            WHEN 23 THEN '(C) Aiuti governativi privati o finanziati dalla CE'"
-            "            WHEN 24 THEN '(D) Operazione in vista di lavorazione c/terzi'"
-            "            WHEN 25 THEN '(E) Operazione successiva a lavorazione c/terzi'"
-            "            WHEN 26 THEN '(F) Movimento di merci senza trasformazione proprietà'"
-            "            WHEN 27 THEN '(G) Operazione di programma comune di difesa'"
-            "            WHEN 28 THEN '(H) Fornitura di materiali su contratto gen. di costruzione'"
-            "            WHEN 29 THEN '(I) Altre transazioni'"
-            "            ELSE ''        END    ) AS MG13_INDNATURA"
-            " FROM    MG13_CAUTRASP WITH (NOLOCK)"
-            " LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON    MG0S_CODLINGUA_MG52 = 'DEU '"
-            "    AND MG0S_PROVID_FW4A = 1001    AND MG0S_IDPROV = MG13_IDPROV ORDER BY MG13_CODICE");
 }
 
 // --- Failures -------------------------------------------------------------------
