@@ -1,0 +1,47 @@
+// One member call from a vtable thunk to the portable core: the raw COM
+// arguments become values, are bound to the member's parameters, the
+// member's entry runs, and its result goes back in the COM out parameter.
+// Every error is turned into an HRESULT here; nothing is thrown past it.
+#pragma once
+
+#include "frame/members.h"
+
+#include <new>
+#include <span>
+#include <vector>
+
+#include "com/errors.h"
+#include "com/raw_args.h"
+
+namespace veldrane::com {
+
+value from_raw(const raw_arg& a);
+/// Clears the out parameter (so that a failed call hands back nothing).
+/// False when it is a null pointer.
+bool clear_raw(const raw_result& r);
+void to_raw(const value& v, const raw_result& r);
+
+template <class C>
+HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg> args, const raw_result& result,
+                      const char* source, const IID& iid) noexcept {
+  if (!clear_raw(result)) return E_POINTER;
+  try {
+    std::vector<value> values;
+    values.reserve(args.size());
+    for (const raw_arg& a : args) values.push_back(from_raw(a));
+    values = bind_arguments(m.parameters(), std::move(values), source);
+    value r = m.entry(core, values);
+    to_raw(r, result);
+    return S_OK;
+  } catch (const automation_error& e) {
+    return report(e, iid);
+  } catch (const std::bad_alloc&) {
+    return report(automation_error(7, "Out of memory", source), iid);
+  } catch (const std::exception& e) {
+    return report(automation_error(51, std::string("Internal error: ") + e.what(), source), iid);
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+}  // namespace veldrane::com

@@ -1,0 +1,21 @@
+// The DLL's own state: its module handle, the count of live objects and
+// server locks behind DllCanUnloadNow, and the cached type library.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <cstddef>
+
+namespace veldrane::com {
+
+HMODULE module_handle();
+void add_module_ref();
+void release_module_ref();
+
+/// The type information of the library's interface number `index` (its
+/// type_index), loaded on first need from the DLL's own type-library
+/// resource and cached. The caller receives its own reference.
+HRESULT interface_type_info(std::size_t index, const IID& iid, ITypeInfo** ret);
+
+}  // namespace veldrane::com

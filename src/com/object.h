@@ -1,0 +1,151 @@
+// The COM object of one class: the generated dual interface (whose thunks
+// call `call`), IDispatch delegated to the type library, ISupportErrorInfo,
+// and the portable core object it serves. Also the class's factory.
+#pragma once
+
+#include "com_classes.h"  // first: it includes the core headers before the Windows ones
+
+#include <new>
+
+#include "com/adapters.h"
+#include "com/dispatch.h"
+#include "com/module.h"
+
+namespace veldrane::com {
+
+template <class Class>
+class dual_object final : public Class::template dual<dual_object<Class>>, public ISupportErrorInfo {
+  using iface = typename Class::iface;
+
+ public:
+  static HRESULT create(REFIID riid, void** ret) noexcept {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    dual_object* obj = nullptr;
+    try {
+      obj = new dual_object();
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      return E_FAIL;
+    }
+    HRESULT hr = obj->QueryInterface(riid, ret);
+    obj->Release();
+    return hr;
+  }
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || answers(riid)) {
+      *ret = static_cast<iface*>(this);
+    } else if (IsEqualIID(riid, IID_ISupportErrorInfo)) {
+      *ret = static_cast<ISupportErrorInfo*>(this);
+    } else {
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&ref_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG n = InterlockedDecrement(&ref_);
+    if (n == 0) delete this;
+    return static_cast<ULONG>(n);
+  }
+
+  // IDispatch: the type library is the dispatch table.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return interface_type_info(Class::type_index, Class::iid(), ret);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    ITypeInfo* ti = nullptr;
+    HRESULT hr = interface_type_info(Class::type_index, Class::iid(), &ti);
+    if (FAILED(hr)) return hr;
+    hr = ti->GetIDsOfNames(names, count, ids);
+    ti->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* info, UINT* arg_err) override {
+    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    ITypeInfo* ti = nullptr;
+    HRESULT hr = interface_type_info(Class::type_index, Class::iid(), &ti);
+    if (FAILED(hr)) return hr;
+    hr = ti->Invoke(static_cast<iface*>(this), id, flags, params, result, info, arg_err);
+    ti->Release();
+    return hr;
+  }
+
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
+    return answers(riid) ? S_OK : S_FALSE;
+  }
+
+  /// Called by every thunk of the dual interface with the member's row.
+  HRESULT call(std::size_t row, std::span<const raw_arg> args, const raw_result& result) noexcept {
+    const auto& info = Class::core::info();
+    return dispatch_call(core_, info.members[row], args, result, Class::source, Class::iid());
+  }
+
+ private:
+  dual_object() : core_(dll_platform()) { add_module_ref(); }
+  ~dual_object() {
+    // The core object's destructor writes its trace line and releases the
+    // framework objects it made; the module may unload only afterwards.
+    release_module_ref();
+  }
+
+  /// The current interface and its identifiers in earlier releases.
+  static bool answers(REFIID riid) {
+    if (IsEqualIID(riid, Class::iid())) return true;
+    for (const IID& legacy : Class::legacy_iids)
+      if (IsEqualIID(riid, legacy)) return true;
+    return false;
+  }
+
+  LONG ref_ = 1;
+  typename Class::core core_;
+};
+
+/// The class factory of one class: a static object, refusing aggregation.
+template <class Class>
+class class_factory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
+    if (!ret) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+      *ret = static_cast<IClassFactory*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ret = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ret) override {
+    if (!ret) return E_POINTER;
+    *ret = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return dual_object<Class>::create(riid, ret);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    if (lock) add_module_ref();
+    else release_module_ref();
+    return S_OK;
+  }
+};
+
+}  // namespace veldrane::com

@@ -1,0 +1,73 @@
+// Conversions at the COM boundary, each done once: UTF-16 BSTR <-> the
+// core's UTF-8 text, VARIANT <-> value, SAFEARRAY <-> safe_array.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+#include <string_view>
+
+#include "convert/value.h"
+
+namespace veldrane::com {
+
+std::string to_utf8(const wchar_t* text, std::size_t length);
+std::string to_utf8(BSTR text);
+std::wstring to_wide(std::string_view text);
+/// A new BSTR holding the text; throws std::bad_alloc when out of memory.
+BSTR to_bstr(std::string_view text);
+
+/// The core value of a VARIANT, following VT_BYREF. An omitted optional
+/// argument (VT_ERROR with DISP_E_PARAMNOTFOUND) becomes value::missing();
+/// objects are wrapped (see wrap_object). Types the core has no kind for
+/// are coerced to the nearest one; what cannot be raises type mismatch.
+value from_variant(const VARIANT& v);
+
+/// Writes the value into `out`, which must hold nothing (VT_EMPTY). Arrays
+/// become SAFEARRAYs of VARIANT with the core's bounds. On failure `out`
+/// stays empty and the error is raised.
+void to_variant(const value& v, VARIANT* out);
+
+/// Owns a VARIANT for the duration of a call.
+class variant_holder {
+ public:
+  variant_holder() { VariantInit(&v_); }
+  variant_holder(const variant_holder&) = delete;
+  variant_holder& operator=(const variant_holder&) = delete;
+  ~variant_holder() { VariantClear(&v_); }
+  VARIANT* get() { return &v_; }
+  const VARIANT& operator*() const { return v_; }
+
+ private:
+  VARIANT v_;
+};
+
+/// Owns a BSTR.
+class bstr_holder {
+ public:
+  bstr_holder() = default;
+  explicit bstr_holder(BSTR s) : s_(s) {}
+  bstr_holder(const bstr_holder&) = delete;
+  bstr_holder& operator=(const bstr_holder&) = delete;
+  ~bstr_holder() { SysFreeString(s_); }
+  BSTR get() const { return s_; }
+  BSTR* put() {
+    SysFreeString(s_);
+    s_ = nullptr;
+    return &s_;
+  }
+  /// The address of an in/out argument: the callee may free the text and
+  /// store another.
+  BSTR* address() { return &s_; }
+  BSTR release() {
+    BSTR s = s_;
+    s_ = nullptr;
+    return s;
+  }
+
+ private:
+  BSTR s_ = nullptr;
+};
+
+}  // namespace veldrane::com
