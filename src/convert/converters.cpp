@@ -5,7 +5,8 @@
 namespace veldrane {
 
 std::string TextOrEmpty(const value& v) {
-  if (v.is_empty() || v.is_null()) return {};
+  // A missing argument has no text: it counts as no value at all.
+  if (v.is_empty() || v.is_null() || v.is_missing()) return {};
   if (v.is_string() && v.as_string().empty()) return {};
   std::string s = to_text(v);
   std::size_t end = s.find_last_not_of(' ');

@@ -10,7 +10,8 @@ namespace host {
 class class_factory;
 }
 
-/// The value's text with trailing blanks removed; "" for Empty, Null and "".
+/// The value's text with trailing blanks removed; "" for Empty, Null, a
+/// missing argument and "".
 std::string TextOrEmpty(const value& v);
 
 /// Integer 0 for Empty, Null or blank text; otherwise the value as Decimal.

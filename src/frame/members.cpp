@@ -5,12 +5,16 @@ namespace veldrane {
 std::vector<value> bind_arguments(std::span<const param_info> params, std::vector<value> args,
                                   std::string_view source) {
   if (args.size() > params.size()) raise(err::wrong_argument_count, std::string(source));
+  const std::size_t given = args.size();
   args.resize(params.size(), value::missing());
   for (std::size_t i = 0; i < params.size(); ++i) {
     const param_info& p = params[i];
     value& a = args[i];
     if (a.is_missing()) {
-      if (!p.optional) raise(err::argument_not_optional, std::string(source));
+      // A Variant can carry the missing marker itself when the caller passes
+      // it explicitly; an argument left out of a required parameter cannot.
+      if (!p.optional && (i >= given || p.type != param_type::variant))
+        raise(err::argument_not_optional, std::string(source));
       // An optional typed parameter without a value arrives as its default;
       // only a Variant can tell that it was left out.
       switch (p.type) {

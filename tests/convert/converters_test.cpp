@@ -15,6 +15,7 @@ TEST(text_or_empty_test, blanks_and_empties) {
   } cases[] = {
       {value(), ""},
       {value::null(), ""},
+      {value::missing(), ""},
       {value(""), ""},
       {value("   "), ""},
       {value("ABC  "), "ABC"},
@@ -29,6 +30,7 @@ TEST(decimal_or_zero_test, zero_is_an_integer_everything_else_a_decimal) {
   EXPECT_EQ(DecimalOrZero(value("   ")), value(std::int16_t{0}));
   EXPECT_EQ(DecimalOrZero(value()), value(std::int16_t{0}));
   EXPECT_EQ(DecimalOrZero(value::null()), value(std::int16_t{0}));
+  EXPECT_EQ(DecimalOrZero(value::missing()), value(std::int16_t{0}));
   EXPECT_EQ(DecimalOrZero(value(std::int32_t{0})).kind(), value_kind::decimal);
   EXPECT_EQ(DecimalOrZero(value("12")), value(decimal::from_int64(12)));
   EXPECT_EQ(DecimalOrZero(value(true)), value(decimal::from_int64(-1)));

@@ -71,6 +71,11 @@ TEST(bind_arguments_test, as_typed_dispatch_does) {
   EXPECT_EQ(bound[1], value("X"));
   EXPECT_TRUE(bound[2].is_missing());
   EXPECT_AUTOMATION_ERROR(bind_arguments(params, {}, "test"), err::argument_not_optional);
+  // Passed explicitly, the missing marker reaches a required Variant, not a
+  // typed parameter.
+  const param_info variants[] = {{"TipoCf", param_type::variant}, {"Campo", param_type::variant, true}};
+  EXPECT_TRUE(bind_arguments(variants, {value::missing()}, "test")[0].is_missing());
+  EXPECT_AUTOMATION_ERROR(bind_arguments(params, {value::missing()}, "test"), err::argument_not_optional);
   EXPECT_AUTOMATION_ERROR(bind_arguments(params, {value(1), value(2), value(3), value(4)}, "test"),
                           err::wrong_argument_count);
   EXPECT_AUTOMATION_ERROR(bind_arguments(params, {value("abc")}, "test"), err::type_mismatch);
