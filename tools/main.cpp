@@ -3,11 +3,13 @@
 //   veldrane run [FILE]              scenario JSON in, result JSON out
 //   veldrane members [CLASS]         the member table
 //   veldrane lookup MEMBER [ARG...]  one lookup, printed for people
+//   veldrane decode MEMBER [ARG...]  one decode, printed for people
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "decode/decode.h"
 #include "lookup/lookup.h"
 #include "standin/json_value.h"
 #include "standin/scenario.h"
@@ -71,10 +73,8 @@ const char* type_name(veldrane::param_type t) {
   return "?";
 }
 
-int cmd_members(const std::string& cls) {
-  if (!cls.empty() && !veldrane::iequal(cls, "CLSMG_LOOKUP"))
-    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP)");
-  const auto& ci = veldrane::lookup::info();
+template <class C>
+void print_members(const veldrane::class_info<C>& ci) {
   std::cout << ci.name << " (" << ci.interface << " " << ci.iid << ", class " << ci.clsid << ")\n";
   int n = 0;
   for (const auto& m : ci.members) {
@@ -90,6 +90,14 @@ int cmd_members(const std::string& cls) {
     if (m.returns != veldrane::param_type::none) std::cout << (first ? "" : " ") << "-> " << type_name(m.returns);
     std::cout << "\n";
   }
+}
+
+int cmd_members(const std::string& cls) {
+  if (cls.empty() || veldrane::iequal(cls, "CLSMG_LOOKUP")) print_members(veldrane::lookup::info());
+  if (cls.empty()) std::cout << "\n";
+  if (cls.empty() || veldrane::iequal(cls, "CLSMG_DECODE")) print_members(veldrane::decode::info());
+  if (!cls.empty() && !veldrane::iequal(cls, "CLSMG_LOOKUP") && !veldrane::iequal(cls, "CLSMG_DECODE"))
+    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP, CLSMG_DECODE)");
   return 0;
 }
 
@@ -118,9 +126,10 @@ std::string readable(const std::string& s) {
   return out;
 }
 
-int cmd_lookup(const std::string& member, const std::vector<std::string>& args, const std::string& host_arg,
-               const std::string& ditta) {
-  json scenario = {{"class", "CLSMG_LOOKUP"}};
+// Runs one member of a builder class and prints its outputs for people.
+int cmd_build(const char* cls, const std::string& member, const std::vector<std::string>& args,
+              const std::string& host_arg, const std::string& ditta) {
+  json scenario = {{"class", cls}};
   if (host_arg.empty() || host_arg == "none") scenario["host"] = nullptr;
   else if (host_arg == "default") scenario["host"] = "default";
   else scenario["host"] = load_json(host_arg, "host profile");
@@ -138,12 +147,16 @@ int cmd_lookup(const std::string& member, const std::vector<std::string>& args, 
   }
   const json& p = c["properties"];
   auto text = [](const json& v) { return v.is_string() ? v.get<std::string>() : v.dump(); };
-  std::cout << "Titolo:     " << text(p["Titolo"]) << "\n";
-  std::cout << "IDLookup:   " << text(p["IDLookup"]) << "\n";
-  std::cout << "Columns:\n";
-  if (p["ArrayFields"].contains("$array")) {
+  // A lookup lists its captions in (c, 0); a decode its field names in (c, 1).
+  const bool is_lookup = p.contains("Titolo");
+  if (is_lookup) {
+    std::cout << "Titolo:     " << text(p["Titolo"]) << "\n";
+    std::cout << "IDLookup:   " << text(p["IDLookup"]) << "\n";
+  }
+  std::cout << (is_lookup ? "Columns:\n" : "Fields:\n");
+  if (p["ArrayFields"].is_object() && p["ArrayFields"].contains("$array")) {
     int i = p["ArrayFields"]["$lbound"][0].get<int>();
-    for (const json& row : p["ArrayFields"]["$array"]) std::cout << "  " << i++ << "  " << text(row[0]) << "\n";
+    for (const json& row : p["ArrayFields"]["$array"]) std::cout << "  " << i++ << "  " << text(row[is_lookup ? 0 : 1]) << "\n";
   }
   std::cout << "StringaSQL:\n" << readable(text(p["StringaSQL"])) << "\n";
   return 0;
@@ -161,21 +174,26 @@ int main(int argc, char** argv) {
 
   std::string members_class;
   auto* members = app.add_subcommand("members", "List a class's member table");
-  members->add_option("CLASS", members_class, "CLSMG_LOOKUP");
+  members->add_option("CLASS", members_class, "CLSMG_LOOKUP or CLSMG_DECODE; both when absent");
 
   std::string member, host_arg, ditta;
   std::vector<std::string> args;
   auto* lk = app.add_subcommand("lookup", "Run one CLSMG_LOOKUP member and print its definition");
-  lk->add_option("MEMBER", member, "member name, e.g. Operatori")->required();
-  lk->add_option("ARG", args, "arguments in order: JSON values, or plain text");
-  lk->add_option("--host", host_arg, "host profile: none (default), default, or a JSON profile file");
-  lk->add_option("--ditta", ditta, "CodiceDitta to set before the call");
+  auto* dc = app.add_subcommand("decode", "Run one CLSMG_DECODE member and print its query");
+  for (auto* sub : {lk, dc}) {
+    sub->add_option("MEMBER", member, sub == lk ? "member name, e.g. Operatori" : "member name, e.g. Operatore")
+        ->required();
+    sub->add_option("ARG", args, "arguments in order: JSON values, or plain text");
+    sub->add_option("--host", host_arg, "host profile: none (default), default, or a JSON profile file");
+    sub->add_option("--ditta", ditta, "CodiceDitta to set before the call");
+  }
 
   CLI11_PARSE(app, argc, argv);
   try {
     if (*run) return cmd_run(run_file);
     if (*members) return cmd_members(members_class);
-    if (*lk) return cmd_lookup(member, args, host_arg, ditta);
+    if (*lk) return cmd_build("CLSMG_LOOKUP", member, args, host_arg, ditta);
+    if (*dc) return cmd_build("CLSMG_DECODE", member, args, host_arg, ditta);
   } catch (const scenario_error& e) {
     std::cerr << "veldrane: " << e.what() << "\n";
     return 2;

@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "convert/value.h"
@@ -69,6 +71,52 @@ struct member_info {
     return n;
   }
 };
+
+/// One row of a member table.
+template <class C>
+constexpr member_info<C> member_row(std::string_view name, member_kind kind, dispatch_group group, int number,
+                                    std::initializer_list<param_info> params, param_type returns, bool hidden,
+                                    member_entry<C> entry) {
+  member_info<C> m{name, kind, group, number, {}, static_cast<std::uint8_t>(params.size()), returns, hidden, entry};
+  std::size_t i = 0;
+  for (const param_info& p : params) m.params[i++] = p;
+  return m;
+}
+
+// Accessors shared by the classes: plain Variant fields, the active
+// interface and the company code.
+template <class C, value C::*Field>
+value get_field(C& obj, std::span<value>) {
+  return obj.*Field;
+}
+template <class C, value C::*Field>
+value put_field(C& obj, std::span<value> a) {
+  obj.*Field = std::move(a[0]);
+  return {};
+}
+template <class C>
+value get_active_interface(C& obj, std::span<value>) {
+  return value(object_ptr(obj.active_interface()));
+}
+/// Only the framework's active-interface object can be set; any other object
+/// is a type mismatch.
+template <class C>
+value set_active_interface(C& obj, std::span<value> a) {
+  auto ai = std::dynamic_pointer_cast<typename std::remove_cvref_t<decltype(obj.active_interface())>::element_type>(
+      a[0].as_object());
+  if (a[0].as_object() && !ai) raise(err::type_mismatch, "VELDRANE." + std::string(obj.class_name()));
+  obj.set_active_interface(std::move(ai));
+  return {};
+}
+template <class C>
+value get_codice_ditta(C& obj, std::span<value>) {
+  return value(obj.codice_ditta());
+}
+template <class C>
+value let_codice_ditta(C& obj, std::span<value> a) {
+  obj.set_codice_ditta(a[0].as_long());
+  return {};
+}
 
 /// The identity of a class and its members in interface order.
 template <class C>

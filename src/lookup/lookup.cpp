@@ -1,6 +1,7 @@
 #include "lookup/lookup.h"
 
 #include "convert/converters.h"
+#include "host/binding.h"
 
 namespace veldrane {
 
@@ -99,20 +100,10 @@ void lookup::not_implemented(std::string_view member) const {
 // Host binding routines
 
 host::filter_builder& lookup::filter_builder() {
-  if (filter_builder_) return *filter_builder_;
-  auto builder = system().framework_classes().create_filter_builder();
-  std::shared_ptr<host::connection> conn = host_interface().database_connection();
-  builder->set_connection(conn);
-  builder->set_connection_text(host::deref(conn).connection_string());
-  // The user context and the filter flag are read anew at every step.
-  builder->set_text7(to_text(user_context()->text4()));
-  builder->set_text9(to_text(user_context()->text1()));
-  builder->set_text11(to_text(user_context()->text1()));
-  builder->set_company(codice_ditta());
-  builder->set_flag14(!to_bool(environment()->filters_apply()));
   // Kept only once fully bound, so that a failed binding is retried rather
   // than leaving a half-bound builder behind.
-  filter_builder_ = std::move(builder);
+  if (!filter_builder_)
+    filter_builder_ = host::bind_filter_builder(system().framework_classes(), host_interface(), codice_ditta());
   return *filter_builder_;
 }
 

@@ -8,60 +8,43 @@
 namespace veldrane {
 namespace {
 
-// Property accessors. The four outputs are plain Variant fields.
-value get_active_interface(lookup& lk, std::span<value>) { return value(object_ptr(lk.active_interface())); }
-value set_active_interface(lookup& lk, std::span<value> a) {
-  auto ai = std::dynamic_pointer_cast<host::active_interface>(a[0].as_object());
-  if (a[0].as_object() && !ai) raise(err::type_mismatch, std::string(lookup::kSource));
-  lk.set_active_interface(std::move(ai));
-  return {};
-}
-value get_titolo(lookup& lk, std::span<value>) { return lk.titolo; }
-value let_titolo(lookup& lk, std::span<value> a) { lk.titolo = std::move(a[0]); return {}; }
-value set_titolo(lookup& lk, std::span<value> a) { lk.titolo = std::move(a[0]); return {}; }
-value get_stringa_sql(lookup& lk, std::span<value>) { return lk.stringa_sql; }
-value let_stringa_sql(lookup& lk, std::span<value> a) { lk.stringa_sql = std::move(a[0]); return {}; }
-value set_stringa_sql(lookup& lk, std::span<value> a) { lk.stringa_sql = std::move(a[0]); return {}; }
-value get_array_fields(lookup& lk, std::span<value>) { return lk.array_fields; }
-value let_array_fields(lookup& lk, std::span<value> a) { lk.array_fields = std::move(a[0]); return {}; }
-value set_array_fields(lookup& lk, std::span<value> a) { lk.array_fields = std::move(a[0]); return {}; }
-value get_id_lookup(lookup& lk, std::span<value>) { return lk.id_lookup; }
-value let_id_lookup(lookup& lk, std::span<value> a) { lk.id_lookup = std::move(a[0]); return {}; }
-value set_id_lookup(lookup& lk, std::span<value> a) { lk.id_lookup = std::move(a[0]); return {}; }
-value get_codice_ditta(lookup& lk, std::span<value>) { return value(lk.codice_ditta()); }
-value let_codice_ditta(lookup& lk, std::span<value> a) {
-  lk.set_codice_ditta(a[0].as_long());
-  return {};
-}
+constexpr auto row = &member_row<lookup>;
+constexpr auto get_active_interface = &veldrane::get_active_interface<lookup>;
+constexpr auto set_active_interface = &veldrane::set_active_interface<lookup>;
+constexpr auto get_codice_ditta = &veldrane::get_codice_ditta<lookup>;
+constexpr auto let_codice_ditta = &veldrane::let_codice_ditta<lookup>;
+constexpr auto get_titolo = &get_field<lookup, &lookup::titolo>;
+constexpr auto let_titolo = &put_field<lookup, &lookup::titolo>;
+constexpr auto set_titolo = &put_field<lookup, &lookup::titolo>;
+constexpr auto get_stringa_sql = &get_field<lookup, &lookup::stringa_sql>;
+constexpr auto let_stringa_sql = &put_field<lookup, &lookup::stringa_sql>;
+constexpr auto set_stringa_sql = &put_field<lookup, &lookup::stringa_sql>;
+constexpr auto get_array_fields = &get_field<lookup, &lookup::array_fields>;
+constexpr auto let_array_fields = &put_field<lookup, &lookup::array_fields>;
+constexpr auto set_array_fields = &put_field<lookup, &lookup::array_fields>;
+constexpr auto get_id_lookup = &get_field<lookup, &lookup::id_lookup>;
+constexpr auto let_id_lookup = &put_field<lookup, &lookup::id_lookup>;
+constexpr auto set_id_lookup = &put_field<lookup, &lookup::id_lookup>;
 value get_solo_lingue_per_ditta(lookup& lk, std::span<value>) { return value(lk.solo_lingue_per_ditta); }
 value let_solo_lingue_per_ditta(lookup& lk, std::span<value> a) {
   lk.solo_lingue_per_ditta = a[0].as_bool();
   return {};
 }
 
-constexpr member_info<lookup> row(std::string_view name, member_kind kind, dispatch_group group, int number,
-                                  std::initializer_list<param_info> params, param_type returns, bool hidden,
-                                  member_entry<lookup> entry) {
-  member_info<lookup> m{name, kind, group, number, {}, static_cast<std::uint8_t>(params.size()), returns, hidden, entry};
-  std::size_t i = 0;
-  for (const param_info& p : params) m.params[i++] = p;
-  return m;
-}
-
 using namespace lookup_ops;
 
 constexpr std::array kMembers = {
-    row("ActiveInterface", member_kind::get, dispatch_group::field, 50, {}, param_type::object, false, &get_active_interface),
-    row("ActiveInterface", member_kind::set, dispatch_group::field, 50, {{"value", param_type::object}}, param_type::none, false, &set_active_interface),
-    row("Titolo", member_kind::get, dispatch_group::field, 51, {}, param_type::variant, false, &get_titolo),
-    row("Titolo", member_kind::let, dispatch_group::field, 51, {{"value", param_type::variant}}, param_type::none, false, &let_titolo),
-    row("Titolo", member_kind::set, dispatch_group::field, 51, {{"value", param_type::variant}}, param_type::none, false, &set_titolo),
-    row("StringaSQL", member_kind::get, dispatch_group::field, 52, {}, param_type::variant, false, &get_stringa_sql),
-    row("StringaSQL", member_kind::let, dispatch_group::field, 52, {{"value", param_type::variant}}, param_type::none, false, &let_stringa_sql),
-    row("StringaSQL", member_kind::set, dispatch_group::field, 52, {{"value", param_type::variant}}, param_type::none, false, &set_stringa_sql),
-    row("ArrayFields", member_kind::get, dispatch_group::field, 53, {}, param_type::variant, false, &get_array_fields),
-    row("ArrayFields", member_kind::let, dispatch_group::field, 53, {{"value", param_type::variant}}, param_type::none, false, &let_array_fields),
-    row("ArrayFields", member_kind::set, dispatch_group::field, 53, {{"value", param_type::variant}}, param_type::none, false, &set_array_fields),
+    row("ActiveInterface", member_kind::get, dispatch_group::field, 50, {}, param_type::object, false, get_active_interface),
+    row("ActiveInterface", member_kind::set, dispatch_group::field, 50, {{"value", param_type::object}}, param_type::none, false, set_active_interface),
+    row("Titolo", member_kind::get, dispatch_group::field, 51, {}, param_type::variant, false, get_titolo),
+    row("Titolo", member_kind::let, dispatch_group::field, 51, {{"value", param_type::variant}}, param_type::none, false, let_titolo),
+    row("Titolo", member_kind::set, dispatch_group::field, 51, {{"value", param_type::variant}}, param_type::none, false, set_titolo),
+    row("StringaSQL", member_kind::get, dispatch_group::field, 52, {}, param_type::variant, false, get_stringa_sql),
+    row("StringaSQL", member_kind::let, dispatch_group::field, 52, {{"value", param_type::variant}}, param_type::none, false, let_stringa_sql),
+    row("StringaSQL", member_kind::set, dispatch_group::field, 52, {{"value", param_type::variant}}, param_type::none, false, set_stringa_sql),
+    row("ArrayFields", member_kind::get, dispatch_group::field, 53, {}, param_type::variant, false, get_array_fields),
+    row("ArrayFields", member_kind::let, dispatch_group::field, 53, {{"value", param_type::variant}}, param_type::none, false, let_array_fields),
+    row("ArrayFields", member_kind::set, dispatch_group::field, 53, {{"value", param_type::variant}}, param_type::none, false, set_array_fields),
     row("Richiedenti", member_kind::method, dispatch_group::method, 2, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, true, &lookup_ops::richiedenti),
     row("ScaglioniDiArrotondamento", member_kind::method, dispatch_group::method, 3, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::scaglioni_di_arrotondamento),
     row("Spese", member_kind::method, dispatch_group::method, 4, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::spese),
@@ -124,9 +107,9 @@ constexpr std::array kMembers = {
     row("DocumentiDitta", member_kind::method, dispatch_group::method, 69, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::documenti_ditta),
     row("TrasformazioneDocumentiDitta", member_kind::method, dispatch_group::method, 70, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::trasformazione_documenti_ditta),
     row("Operatori", member_kind::method, dispatch_group::method, 73, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::operatori),
-    row("IDLookup", member_kind::get, dispatch_group::field, 74, {}, param_type::variant, false, &get_id_lookup),
-    row("IDLookup", member_kind::let, dispatch_group::field, 74, {{"value", param_type::variant}}, param_type::none, false, &let_id_lookup),
-    row("IDLookup", member_kind::set, dispatch_group::field, 74, {{"value", param_type::variant}}, param_type::none, false, &set_id_lookup),
+    row("IDLookup", member_kind::get, dispatch_group::field, 74, {}, param_type::variant, false, get_id_lookup),
+    row("IDLookup", member_kind::let, dispatch_group::field, 74, {{"value", param_type::variant}}, param_type::none, false, let_id_lookup),
+    row("IDLookup", member_kind::set, dispatch_group::field, 74, {{"value", param_type::variant}}, param_type::none, false, set_id_lookup),
     row("TestiVari", member_kind::method, dispatch_group::method, 76, {{"IndTipoTesto", param_type::variant}, {"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::testi_vari),
     row("Basi", member_kind::method, dispatch_group::method, 79, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::basi),
     row("ConfezioniArticolo", member_kind::method, dispatch_group::method, 82, {{"CodArt", param_type::variant}, {"Opzione", param_type::variant}, {"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::confezioni_articolo),
@@ -143,11 +126,11 @@ constexpr std::array kMembers = {
     row("RaggruppoContabileArticolo", member_kind::method, dispatch_group::method, 110, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::raggruppo_contabile_articolo),
     row("RaggruppoContabileClienteFornitore", member_kind::method, dispatch_group::method, 111, {{"TipoCf", param_type::variant}, {"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::raggruppo_contabile_cliente_fornitore),
     row("RaggruppoContabileFase", member_kind::method, dispatch_group::method, 112, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::raggruppo_contabile_fase),
-    row("CodiceDitta", member_kind::let, dispatch_group::property, 114, {{"value", param_type::long_}}, param_type::none, false, &let_codice_ditta),
-    row("CodiceDitta", member_kind::get, dispatch_group::property, 114, {}, param_type::long_, false, &get_codice_ditta),
+    row("CodiceDitta", member_kind::let, dispatch_group::property, 114, {{"value", param_type::long_}}, param_type::none, false, let_codice_ditta),
+    row("CodiceDitta", member_kind::get, dispatch_group::property, 114, {}, param_type::long_, false, get_codice_ditta),
     row("ConfigurazioniSchedeTrasporto", member_kind::method, dispatch_group::method, 119, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::configurazioni_schede_trasporto),
-    row("SoloLinguePerDitta", member_kind::get, dispatch_group::field, 120, {}, param_type::boolean, false, &get_solo_lingue_per_ditta),
-    row("SoloLinguePerDitta", member_kind::let, dispatch_group::field, 120, {{"value", param_type::boolean}}, param_type::none, false, &let_solo_lingue_per_ditta),
+    row("SoloLinguePerDitta", member_kind::get, dispatch_group::field, 120, {}, param_type::boolean, false, get_solo_lingue_per_ditta),
+    row("SoloLinguePerDitta", member_kind::let, dispatch_group::field, 120, {{"value", param_type::boolean}}, param_type::none, false, let_solo_lingue_per_ditta),
     row("DestinatariClientiFornitori", member_kind::method, dispatch_group::method, 124, {{"TipoCf", param_type::variant}, {"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::destinatari_clienti_fornitori),
     row("TipologiaAgente", member_kind::method, dispatch_group::method, 128, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::tipologia_agente),
     row("ClassificazioneArticoliFittizi", member_kind::method, dispatch_group::method, 133, {{"CampoOrdinamento", param_type::variant, true}}, param_type::none, false, &lookup_ops::classificazione_articoli_fittizi),

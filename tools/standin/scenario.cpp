@@ -1,5 +1,6 @@
 #include "standin/scenario.h"
 
+#include "decode/decode.h"
 #include "lookup/lookup.h"
 #include "standin/json_value.h"
 #include "standin/standin.h"
@@ -99,13 +100,31 @@ class runner {
   C& obj_;
 };
 
+// Creates the object, sets its properties, runs the calls, destroys it.
+template <class C>
+json run_on(const json& scenario, const std::shared_ptr<host_platform>& host) {
+  json calls = json::array();
+  C obj(host);
+  if (auto ai = host->active_interface()) obj.set_active_interface(ai);
+  runner<C> r(C::info(), obj);
+  if (scenario.contains("set")) {
+    if (!scenario["set"].is_object()) throw scenario_error("\"set\" must be an object");
+    for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
+  }
+  if (scenario.contains("calls")) {
+    if (!scenario["calls"].is_array()) throw scenario_error("\"calls\" must be a list");
+    for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
+  }
+  return calls;
+}
+
 }  // namespace
 
 json run_scenario(const json& scenario) {
   if (!scenario.is_object()) throw scenario_error("a scenario is a JSON object");
   const std::string cls = scenario.value("class", std::string("CLSMG_LOOKUP"));
-  if (cls != "CLSMG_LOOKUP")
-    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP)");
+  if (cls != "CLSMG_LOOKUP" && cls != "CLSMG_DECODE")
+    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP, CLSMG_DECODE)");
 
   json profile = resolve_host(scenario.contains("host") ? scenario["host"] : json());
   std::shared_ptr<host_platform> host;
@@ -114,21 +133,7 @@ json run_scenario(const json& scenario) {
   } catch (const std::exception& e) {
     throw scenario_error(std::string("host profile: ") + e.what());
   }
-
-  json calls = json::array();
-  {
-    lookup obj(host);
-    if (auto ai = host->active_interface()) obj.set_active_interface(ai);
-    runner<lookup> r(lookup::info(), obj);
-    if (scenario.contains("set")) {
-      if (!scenario["set"].is_object()) throw scenario_error("\"set\" must be an object");
-      for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
-    }
-    if (scenario.contains("calls")) {
-      if (!scenario["calls"].is_array()) throw scenario_error("\"calls\" must be a list");
-      for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
-    }
-  }
+  json calls = cls == "CLSMG_DECODE" ? run_on<decode>(scenario, host) : run_on<lookup>(scenario, host);
   return {{"calls", calls}, {"trace", host->trace_lines()}, {"messages", json::array()}, {"sibling", json::array()}};
 }
 
