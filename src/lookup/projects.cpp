@@ -1,18 +1,309 @@
+// Lookups of projects and subprojects, job orders and sub-orders, margin
+// indices, delivery rounds, the accounting groupings of articles,
+// customers/suppliers and production phases, the transport-document
+// configurations and the delivery addresses of customers or suppliers.
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "convert/converters.h"
 #include "lookup/lookup.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 
-value anagrafica_progetti(lookup& lk, std::span<value>) { lk.not_implemented("AnagraficaProgetti"); }
-value anagrafica_sottoprogetti(lookup& lk, std::span<value>) { lk.not_implemented("AnagraficaSottoprogetti"); }
-value commesse(lookup& lk, std::span<value>) { lk.not_implemented("Commesse"); }
-value sotto_commesse(lookup& lk, std::span<value>) { lk.not_implemented("SottoCommesse"); }
-value indici_margini(lookup& lk, std::span<value>) { lk.not_implemented("IndiciMargini"); }
-value giri(lookup& lk, std::span<value>) { lk.not_implemented("Giri"); }
-value raggruppo_contabile_articolo(lookup& lk, std::span<value>) { lk.not_implemented("RaggruppoContabileArticolo"); }
-value raggruppo_contabile_cliente_fornitore(lookup& lk, std::span<value>) { lk.not_implemented("RaggruppoContabileClienteFornitore"); }
-value raggruppo_contabile_fase(lookup& lk, std::span<value>) { lk.not_implemented("RaggruppoContabileFase"); }
-value configurazioni_schede_trasporto(lookup& lk, std::span<value>) { lk.not_implemented("ConfigurazioniSchedeTrasporto"); }
-value destinatari_clienti_fornitori(lookup& lk, std::span<value>) { lk.not_implemented("DestinatariClientiFornitori"); }
+namespace {
+
+// A filter argument the caller left out counts as Empty.
+const value& filter_value(const value& v) {
+  static const value empty;
+  return v.is_missing() ? empty : v;
+}
+
+// The order column of the lookups whose default also replaces an empty one:
+// Empty, Null and "" count as no column at all.
+std::string sort_unless_empty(lookup& lk, const value& campo, std::string_view default_column) {
+  if (!campo.is_missing() && concat_text(campo).empty()) return std::string(default_column);
+  return lk.sort_column(campo, default_column);
+}
+
+// `v = n` as the Variant comparison evaluates it: Null equals nothing, Empty
+// is 0, a text compares by its numeric value and a text that is no number is
+// a type mismatch. Since a value that passes this test is a number, a
+// numeric text or Empty/Null, it can afterwards be written bare into the
+// statement without further checks.
+bool variant_equals(const value& v, std::int64_t n) {
+  const value& x = filter_value(v);
+  if (x.is_null()) return false;
+  return to_decimal(x) == decimal::from_int64(n);
+}
+
+constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
+
+// ---------------------------------------------------------------------------
+// Code and description from one company table, in the run-on form.
+
+struct company_code_table {
+  std::string_view title;
+  std::string_view id;
+  std::string_view default_sort;
+  bool default_when_empty;  // the default also replaces an empty order column
+  std::string_view code;    // "    <code column>,"
+  std::string_view description;
+  std::string_view table;
+  std::string_view company;  // the company condition up to the code
+  std::string_view further;  // the fragments after the company code
+};
+
+constexpr std::array<company_code_table, 4> kCodeTables{{
+    // Only the main orders: sub-order number 0.
+    {"Elenco Commesse", "Lkp_Commesse", "PD25_CODCOMMESSA", true, "    PD25_CODCOMMESSA,", "    PD25_DESCR",
+     "    PD25_COMMESSA WITH (NOLOCK)", "    PD25_DITTA_CG18 = ", " AND" "    PD25_CODSOTCOMM = 0 "},
+    {"Elenco Giri", "Lkp_Giri", "MG1H_GIRO", false, "    MG1H_GIRO,", "    MG1H_DESCRIZIONE", "    MG1H_GIRI",
+     "    MG1H_DITTA_CG18 = ", ""},
+    {"Elenco indici contabili articolo", "Lkp_RaggruppoContabileArticolo", "MGA2_CODCAT", false, "    MGA2_CODCAT,",
+     "    MGA2_DESCR", "    MGA2_CATCPARART", "    MGA2_DITTA_CG18 = ", ""},
+    {"Elenco indici contabili fase", "Lkp_RaggruppoContabileFase", "MGA5_CODCAT", false, "    MGA5_CODCAT,",
+     "    MGA5_DESCR", "    MGA5_CATCPARFASE", "     MGA5_DITTA_CG18 = ", ""},
+}};
+enum code_table_row { kCommesse, kGiri, kRaggruppoArticolo, kRaggruppoFase };
+
+value code_table_lookup(lookup& lk, const company_code_table& t, const value& campo) {
+  lk.set_columns(kCodeDescr);
+  lk.set_title(t.title);
+  const std::string sort =
+      t.default_when_empty ? sort_unless_empty(lk, campo, t.default_sort) : lk.sort_column(campo, t.default_sort);
+  statement st;
+  st << " SELECT" << t.code << t.description << " FROM" << t.table << " WHERE";
+  company_filter(st, t.company, lk.codice_ditta());
+  st << t.further << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id(t.id);
+  return {};
+}
+
+// ---------------------------------------------------------------------------
+// CASE branches written one fragment each: the indent, WHEN n THEN and the
+// label between quotes.
+
+struct case_branch {
+  int n;
+  std::string_view label;
+};
+
+void when_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches) {
+  for (const case_branch& b : branches) {
+    if (lines) st.line(indent);
+    else st << indent;
+    st << "WHEN ";
+    st.number(b.n);
+    st << " THEN '" << b.label << "'";
+  }
+}
+
+constexpr std::array<case_branch, 8> kPeriods{{{0, "Annuale"},
+                                               {1, "Semestrale"},
+                                               {2, "Quadrimestrale"},
+                                               {3, "Trimestrale"},
+                                               {4, "Bimestrale"},
+                                               {5, "Mensile"},
+                                               {6, "Quindicinale"},
+                                               {7, "Settimanale"}}};
+
+// ---------------------------------------------------------------------------
+// Transport-document configurations, in the line form.
+
+constexpr std::array<std::string_view, 16> kConfigurationCaptions = {
+    "Codice",         "Descrizione",           "Tipo stampa",
+    "Nr. copie",      "Richiesta dati",        "Committente",
+    "Anagrafica committente", "Caricatore",    "Anagrafica caricatore",
+    "Proprietario",   "Anagrafica proprietario", "Tipologia prodotti",
+    "Luogo carico",   "Luogo scarico",         "Compilatore",
+    "Anagrafica compilatore"};
+
+constexpr std::array<case_branch, 2> kPrintKinds{{{0, "Integrata in documento"}, {1, "Modulo aggiuntivo"}}};
+constexpr std::array<case_branch, 2> kDataRequests{{{0, "Automatica"}, {1, "Manuale"}}};
+// Who the principal, the loader and the owner are.
+constexpr std::array<case_branch, 3> kParties{{{0, "Azienda"}, {1, "Cliente/destinatario"}, {2, "Da pers. scheda"}}};
+constexpr std::array<case_branch, 6> kProductKinds{{{0, "Da pers. scheda"},
+                                                    {1, "Gruppo stat. 1"},
+                                                    {2, "Gruppo stat. 2"},
+                                                    {3, "Gruppo stat. 3"},
+                                                    {4, "Gruppo stat. 4"},
+                                                    {5, "Aspetto beni"}}};
+constexpr std::array<case_branch, 2> kLoadingPlaces{{{0, "Da anagrafica azienda"}, {1, "Da anagrafica deposito"}}};
+constexpr std::array<case_branch, 3> kUnloadingPlaces{
+    {{0, "Da anagrafica azienda"}, {1, "Da anagrafica deposito"}, {2, "Da anagrafica dep. coll."}}};
+constexpr std::array<case_branch, 3> kCompilers{{{0, "Utente orbis connesso"}, {1, "Operatore"}, {2, "Da pers. scheda"}}};
+
+// One decoded indicator of the configuration: ", CASE <column>", its
+// branches, "END AS <column>".
+void configuration_case(statement& st, std::string_view column, std::span<const case_branch> branches) {
+  st.line("    , CASE ") << column;
+  when_branches(st, true, "        ", branches);
+  st.line("    END AS ") << column;
+}
+
+}  // namespace
+
+value anagrafica_progetti(lookup& lk, std::span<value> a) {
+  // The responsible employee's first name is listed under its own caption
+  // and the surname under its own.
+  lk.set_columns({"Codice", "Descrizione", "Stato", "Tipo", "Cod.cliente", "Rag.soc. cliente", "Cod.respons.",
+                  "Nome responsabile", "Cognome responsabile"});
+  lk.set_title("Elenco Progetti");
+  const std::string sort = sort_unless_empty(lk, a[0], "PD68_CODPROG");
+  statement st;
+  st << " SELECT" << "    PD68_CODPROG," << "    PD68_DESCRPROG," << "    PD68_STATO_PD1E," << "    PD68_TIPO_PD1D,"
+     << "    PD68_CODCLI_CG44," << "    CG16_RAGSOANAG," << "    PD68_CODDIP_PD06," << "    PD06_NOME,"
+     << "    PD06_COGNOME" << " FROM" << "    PD68_PROGETTI WITH (NOLOCK) ";
+  // The project's customer, its name, and the responsible employee.
+  st << "LEFT JOIN CG44_CLIFOR WITH (NOLOCK) ON        CG44_DITTA_CG18 = PD68_DITTA_CG18"
+     << "   AND        CG44_TIPOCF = 0" << "   AND        CG44_CLIFOR = PD68_CODCLI_CG44 ";
+  st << "LEFT JOIN CG16_ANAGGEN WITH (NOLOCK) ON        CG16_CODICE = CG44_CODICE_CG16 ";
+  st << "LEFT JOIN PD06_DIPENDENTI WITH (NOLOCK) ON        PD06_DITTA_CG18 =PD68_DITTA_CG18 "
+     << "   AND        PD06_CODDIP = PD68_CODDIP_PD06";
+  st << " WHERE";
+  company_filter(st, "    PD68_DITTA_CG18 = ", lk.codice_ditta());
+  st << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_AnagraficaProgetti");
+  return {};
+}
+
+value anagrafica_sottoprogetti(lookup& lk, std::span<value> a) {
+  lk.set_columns(kCodeDescr);
+  lk.set_title("Elenco Sottoprogetti");
+  const std::string sort = sort_unless_empty(lk, a[1], "PD69_SOTPROG");
+  statement st;
+  st << " SELECT" << "    PD69_SOTPROG," << "    PD69_DESCRSOTPROG" << " FROM" << "    PD69_SOTTOPROGETTI WITH (NOLOCK)"
+     << " WHERE";
+  company_filter(st, "    PD69_DITTA_CG18 = ", lk.codice_ditta());
+  st << " AND" << "    PD69_CODPROG_PD68 = '";
+  st.quoted(concat_text(filter_value(a[0]))) << "' " << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_AnagraficaSottoProgetti");
+  return {};
+}
+
+value commesse(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kCodeTables[kCommesse], a[0]); }
+
+value sotto_commesse(lookup& lk, std::span<value> a) {
+  lk.set_columns(kCodeDescr);
+  lk.set_title("Elenco Sottocommesse");
+  const std::string sort = sort_unless_empty(lk, a[1], "PD25_CODSOTCOMM");
+  // The sub-orders are the rows of the order table with a non-zero
+  // sub-order number.
+  statement st;
+  st << " SELECT" << "    PD25_CODSOTCOMM," << "    PD25_DESCR" << " FROM" << "    PD25_COMMESSA WITH (NOLOCK)"
+     << " WHERE";
+  company_filter(st, "    PD25_DITTA_CG18 = ", lk.codice_ditta());
+  st << " AND" << "    PD25_CODCOMMESSA = '";
+  st.quoted(concat_text(filter_value(a[0]))) << "' AND" << "    PD25_CODSOTCOMM <> 0 " << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_Sottocommesse");
+  return {};
+}
+
+value indici_margini(lookup& lk, std::span<value> a) {
+  lk.set_columns({"Codice", "Descrizione", "Periodo", "Filtro selezione"});
+  lk.set_title("Indici e margini");
+  const std::string sort = lk.sort_column(a[0], "MG4U_CODINMARG");
+  statement st;
+  // No ELSE: an unknown period shows as NULL.
+  st << " SELECT" << "    MG4U_CODINMARG," << "    MG4U_DESCR," << "    CASE MG4U_INDPERIOD";
+  when_branches(st, false, "        ", kPeriods);
+  st << "    END AS MG4U_INDPERIOD," << "    MG4U_FILTROSEL" << " FROM" << "    MG4U_TABINMARG WITH (NOLOCK)"
+     << " WHERE";
+  company_filter(st, "    MG4U_DITTA_CG18 = ", lk.codice_ditta());
+  st << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_IndiciMargini");
+  return {};
+}
+
+value giri(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kCodeTables[kGiri], a[0]); }
+
+value raggruppo_contabile_articolo(lookup& lk, std::span<value> a) {
+  return code_table_lookup(lk, kCodeTables[kRaggruppoArticolo], a[0]);
+}
+
+value raggruppo_contabile_cliente_fornitore(lookup& lk, std::span<value> a) {
+  const value& tipo_cf = filter_value(a[0]);
+  lk.set_columns(kCodeDescr);
+  lk.set_title(variant_equals(tipo_cf, 0) ? "Elenco indici contabili cliente" : "Elenco indici contabili fornitore");
+  const std::string sort = lk.sort_column(a[1], "MGA3_CODCAT");
+  statement st;
+  st << " SELECT" << "    MGA3_CODCAT," << "    MGA3_DESCR" << " FROM" << "    MGA3_CATCPARCF" << " WHERE";
+  company_filter(st, "     MGA3_DITTA_CG18 = ", lk.codice_ditta());
+  // TipoCf as given, written bare (Empty and Null as nothing).
+  st << " AND MGA3_TIPOCF_CG44=";
+  st.number(tipo_cf);
+  st << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_RaggruppoContabileCliFor");
+  return {};
+}
+
+value raggruppo_contabile_fase(lookup& lk, std::span<value> a) {
+  return code_table_lookup(lk, kCodeTables[kRaggruppoFase], a[0]);
+}
+
+value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
+  lk.set_columns(kConfigurationCaptions);
+  lk.set_title("Elenco configurazioni schede di trasporto");
+  const std::string sort = lk.sort_column(a[0], "MG1N_CODICE");
+  // Every line ends with CR LF, the FROM clause's included; the
+  // configurations of all companies are listed.
+  statement st;
+  st.line("SELECT");
+  st.line("    MG1N_CODICE");
+  st.line("    , MG1N_DESCRIZIONE");
+  configuration_case(st, "MG1N_INDTIPOSTAMPA", kPrintKinds);
+  st.line("    , MG1N_NRCOPIE");
+  configuration_case(st, "MG1N_INDRICHIESTADATI", kDataRequests);
+  configuration_case(st, "MG1N_INDCOMMITTENTE", kParties);
+  st.line("    , MG1N_ANACOMMITTENTE_CG16");
+  configuration_case(st, "MG1N_INDCARICATORE", kParties);
+  st.line("    , MG1N_ANACARICATORE_CG16");
+  // Only the owner can be "not available".
+  st.line("    , CASE MG1N_INDPROPRIETARIO");
+  when_branches(st, true, "        ", kParties);
+  st.line("    WHEN 3 THEN 'Non disponibile'");
+  st.line("    END AS MG1N_INDPROPRIETARIO");
+  st.line("    , MG1N_ANAPROPRIETARIO_CG16");
+  configuration_case(st, "MG1N_INDTIPOPROD", kProductKinds);
+  configuration_case(st, "MG1N_INDLUOGOCAR", kLoadingPlaces);
+  configuration_case(st, "MG1N_INDLUOGOSCAR", kUnloadingPlaces);
+  configuration_case(st, "MG1N_INDCOMPILATORE", kCompilers);
+  st.line("    , MG1N_ANACOMPILATORE_CG16");
+  st.line("FROM");
+  st.line("    MG1N_CONFSCHETRA");
+  st.line(" ORDER BY ") << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_ConfScheTra");
+  return {};
+}
+
+value destinatari_clienti_fornitori(lookup& lk, std::span<value> a) {
+  const value& tipo_cf = filter_value(a[0]);
+  lk.set_columns({"Codice", "Descrizione", "Indirizzo", "Città", "Provincia", "Telefono", "Cellulare", "E-mail", "Fax"});
+  // Suppliers are TipoCf 1 here; every other value lists the customers'.
+  lk.set_title(variant_equals(tipo_cf, 1) ? "Elenco Destinatari Fornitori" : "Elenco Destinatari Clienti");
+  const std::string sort = lk.sort_column(a[1], "MG22_DESTRAGSOC");
+  // The destinations of every customer (or supplier) of the company.
+  statement st;
+  st << " SELECT DISTINCT " << " MG22_CODDESTIN, " << " MG22_DESTRAGSOC, " << " MG22_DESTIND, " << " MG22_DESTCITTA, "
+     << " MG22_DESTPROV, " << " MG22_DESTTEL, " << " MG22_DESTCELL, " << " MG22_DESTEMAIL, " << " MG22_DESTFAX "
+     << "     FROM " << " MG22_CLIFORDEST " << "     WHERE ";
+  company_filter(st, " MG22_DITTA_CG18 = ", lk.codice_ditta());
+  st << " AND MG22_TIPOCF_CG44 = ";
+  st.number(tipo_cf);
+  st << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_DestinatariClientiFornitori");
+  return {};
+}
 
 }  // namespace veldrane::lookup_ops
