@@ -21,12 +21,18 @@ enum class member_kind : std::uint8_t { method, get, let, set };
 /// The automation type of a parameter or result.
 enum class param_type : std::uint8_t { none, variant, string, integer, long_, boolean, object };
 
+/// What a forwarding member does to an argument before handing it on.
+enum class conversion : std::uint8_t { none, text, decimal };  // as is, TextOrEmpty, DecimalOrZero
+
 struct param_info {
   std::string_view name;
   param_type type = param_type::variant;
   bool optional = false;
   bool has_default = false;
-  std::string_view default_text;  // the default of an optional String
+  std::string_view default_text;                // the default as written: "", "0", "False", "Nothing"
+  param_type default_type = param_type::string; // the kind of that default literal
+  bool by_ref = false;                          // in/out: the caller sees what the member leaves
+  conversion convert = conversion::none;
 };
 
 /// How a dispatch id is formed from a member's dispatch number.
@@ -45,7 +51,7 @@ constexpr std::int32_t dispid_of(dispatch_group g, int n) {
   return 0;
 }
 
-inline constexpr std::size_t kMaxParams = 10;
+inline constexpr std::size_t kMaxParams = 18;
 
 template <class C>
 using member_entry = value (*)(C&, std::span<value> args);
@@ -179,25 +185,33 @@ bool has_member(const class_info<C>& ci, std::string_view name) {
 }
 
 /// Brings the caller's arguments to the member's declared parameters, as
-/// automation's typed dispatch does: missing optional Strings take their
+/// automation's typed dispatch does: missing optional arguments take their
 /// default, typed parameters are coerced, a missing required argument
 /// raises 449 and too many arguments 450.
 std::vector<value> bind_arguments(std::span<const param_info> params, std::vector<value> args,
                                   std::string_view source);
+/// The same, in place: after the call `args` holds what the member left in
+/// its by-reference parameters.
+void bind_arguments_in_place(std::span<const param_info> params, std::vector<value>& args, std::string_view source);
 
-/// Calls a member by name. `kind` picks among a property's accessors.
+/// Calls a member by name. `kind` picks among a property's accessors. On
+/// return `args` holds the bound arguments as the member left them, so that
+/// a caller can copy back its by-reference arguments.
 template <class C>
-value invoke(const class_info<C>& ci, C& obj, std::string_view name, member_kind kind, std::vector<value> args) {
-  const member_info<C>* m = find_member(ci, name, kind);
-  if (!m) {
-    std::string source = "VELDRANE.";
-    source += ci.name;
-    raise(err::member_not_supported, source);
-  }
+value invoke_by_ref(const class_info<C>& ci, C& obj, std::string_view name, member_kind kind,
+                    std::vector<value>& args) {
   std::string source = "VELDRANE.";
   source += ci.name;
-  std::vector<value> bound = bind_arguments(m->parameters(), std::move(args), source);
-  return m->entry(obj, bound);
+  const member_info<C>* m = find_member(ci, name, kind);
+  if (!m) raise(err::member_not_supported, source);
+  bind_arguments_in_place(m->parameters(), args, source);
+  return m->entry(obj, args);
+}
+
+/// Calls a member by name with arguments passed by value.
+template <class C>
+value invoke(const class_info<C>& ci, C& obj, std::string_view name, member_kind kind, std::vector<value> args) {
+  return invoke_by_ref(ci, obj, name, kind, args);
 }
 
 }  // namespace veldrane

@@ -82,6 +82,20 @@ void platform::trace(std::string_view line) {
 
 #endif
 
+std::shared_ptr<object> platform::create_object(std::string_view) { raise(err::cannot_create_object, "VELDRANE"); }
+
+#ifdef _WIN32
+void platform::message_box(std::string_view prompt, int style) {
+  int wide = MultiByteToWideChar(CP_UTF8, 0, prompt.data(), static_cast<int>(prompt.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, prompt.data(), static_cast<int>(prompt.size()), w.data(), wide);
+  // No title: the box carries the component's name as its caption.
+  MessageBoxW(nullptr, w.c_str(), L"VELDRANE", static_cast<UINT>(style) | MB_TASKMODAL);
+}
+#else
+void platform::message_box(std::string_view, int) {}
+#endif
+
 host::class_factory& platform::framework_classes() {
   static no_framework none;
   return none;

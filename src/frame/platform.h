@@ -13,6 +13,7 @@
 
 namespace veldrane {
 
+class object;
 namespace host {
 class class_factory;
 }
@@ -34,6 +35,12 @@ class platform {
   virtual void trace(std::string_view line);
   /// The host framework's classes that the component creates.
   virtual host::class_factory& framework_classes();
+  /// Creates an object by its programmatic identifier, late-bound (the
+  /// sibling connector). Raises 429 when the class cannot be created.
+  virtual std::shared_ptr<object> create_object(std::string_view progid);
+  /// Shows a modal message box with the given style and no title, and
+  /// returns when it is closed.
+  virtual void message_box(std::string_view prompt, int style);
 
   /// The platform of the process: CoCreateGuid and OutputDebugStringA on
   /// Windows; elsewhere random GUIDs and the installed trace sink, and no

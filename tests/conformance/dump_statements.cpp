@@ -55,7 +55,8 @@ std::vector<host_variant> host_variants() {
 bool is_type_parameter(std::string_view name) {
   return name.find("TipoCf") != std::string_view::npos || name.find("TipoCliFor") != std::string_view::npos ||
          name.find("Segno") != std::string_view::npos || name == "StandardPersonalizzato" ||
-         name == "VenditeAcquisti" || name == "IndTipoTesto" || name == "Opzione";
+         name == "VenditeAcquisti" || name == "IndTipoTesto" || name == "Opzione" ||
+         name == "ProgressivoSubcodice" || name == "IdFornitore" || name == "IdAgente" || name == "IDCategoria";
 }
 
 // Two argument sets: the first gives every required argument and leaves the
