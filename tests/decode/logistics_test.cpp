@@ -40,23 +40,17 @@ bool ends_with(const std::string& s, std::string_view tail) {
 value str(const char* s) { return value(s); }
 value lng(std::int32_t n) { return value(n); }
 
-// Quoted codes: trailing blanks dropped, leading ones kept, Empty and Null
-// as '', quotes doubled. Numeric keys: Empty and Null as 0, a text that is
-// no number fails.
+// Empty and Null codes go in as '' and numeric keys as 0; a numeric key
+// that is no number fails.
 TEST(logistics_decode_test, quoted_and_numeric_insertion) {
   struct {
     const char* member;
     std::vector<value> args;
     const char* tail;
   } cases[] = {
-      {"Porto", {str(" P1  ")}, "MG91_CODICE = ' P1'"},
-      {"Porto", {value()}, "MG91_CODICE = ''"},
-      {"Porto", {value::null()}, "MG91_CODICE = ''"},
-      {"Porto", {str("O'K")}, "MG91_CODICE = 'O''K'"},
       {"TestiVari", {value::null(), str("T")}, "MG0B_INDTIPO = 0 AND    MG0B_CODTESTO = 'T' AND    MG0B_LINGUA_MG52 = ''"},
       {"TestiVari", {value(2.5), str("T")}, "MG0B_INDTIPO = 2.5 AND    MG0B_CODTESTO = 'T' AND    MG0B_LINGUA_MG52 = ''"},
       {"SottoCommessa", {str("C"), value()}, "PD25_CODSOTCOMM = 0"},
-      {"Commessa", {str("C")}, "PD25_CODCOMMESSA = 'C' AND    PD25_CODSOTCOMM = 0"},
       {"FilereByIdFor", {value(), str("F")}, "MGH7_IDCLIFOR = 0    AND MGH7_CODICE = 'F'"},
       {"ConfezioneArticolo", {str("A"), value::null(), str("C")}, "MG68_OPZIONE_MG5E IN ('', '') INNER JOIN"},
       {"UfficioPACliForDest", {str("U"), value(), value(), value::null()},
@@ -88,55 +82,6 @@ TEST(logistics_decode_test, company_filter_from_the_property_or_the_host) {
     host.call(member, {str("X")});
     EXPECT_NE(host.sql().find("_DITTA_CG18 = 11 AND"), std::string::npos) << member;
   }
-  // Shared tables carry no company condition at all.
-  for (const char* member : {"Porto", "TipoSpedizione", "Imballo", "AspettoDeiBeni", "Filere",
-                             "ClassificazioneArticoliFittizi", "ConfigurazioneSchedaTrasporto", "TaxGroup"}) {
-    decode_on_host t(standin::default_profile());
-    t.call(member, {lng(1)});
-    EXPECT_EQ(t.sql().find("DITTA"), std::string::npos) << member;
-  }
-}
-
-TEST(logistics_decode_test, field_lists) {
-  decode_on_host t(nullptr);
-  t.call("IndiceMargine", {str("I")});
-  EXPECT_EQ(t.fields(), (std::vector<std::string>{"MG4U_DESCR", "MG4U_INDPERIOD"}));
-  EXPECT_EQ(t.dc.array_fields.as_array().ubound(1), 1);
-  t.call("RiferimentiAmministrazionePA", {str("U"), lng(1), str("R")});
-  EXPECT_EQ(t.fields(), (std::vector<std::string>{"CG1N_CODICE"}));
-  t.call("OpzioneExt", {str("V"), str("O"), str("A"), value::missing()});
-  EXPECT_EQ(t.fields(), (std::vector<std::string>{"MG5E_DESCR"}));
-}
-
-TEST(logistics_decode_test, same_statement_as_the_operation_forwarded_to) {
-  struct {
-    const char* member;
-    std::vector<value> args;
-    const char* twin;
-    std::vector<value> twin_args;
-  } pairs[] = {
-      {"Sottprogetto", {str("P "), str("3")}, "Sottoprogetto", {str("P "), str("3")}},
-      {"UfficioPA", {str("U1"), lng(77)}, "UfficioPACliFor", {str("U1"), lng(77), lng(0)}},
-  };
-  for (auto& p : pairs) {
-    decode_on_host a(standin::default_profile()), b(standin::default_profile());
-    a.call(p.member, p.args);
-    b.call(p.twin, p.twin_args);
-    EXPECT_EQ(a.dc.stringa_sql, b.dc.stringa_sql) << p.member;
-    EXPECT_EQ(a.dc.array_fields, b.dc.array_fields) << p.member;
-  }
-}
-
-TEST(logistics_decode_test, rifer_amm_pa_changes_nothing) {
-  decode_on_host t(nullptr);
-  t.call("RiferAmmPA", {str("U"), str("R")});
-  EXPECT_EQ(t.dc.stringa_sql, value(""));
-  EXPECT_EQ(t.dc.array_fields, value(""));
-  t.call("Filere", {str("F")});
-  const value sql = t.dc.stringa_sql, fields = t.dc.array_fields;
-  t.call("RiferAmmPA", {value::null(), value::null()});
-  EXPECT_EQ(t.dc.stringa_sql, sql);
-  EXPECT_EQ(t.dc.array_fields, fields);
 }
 
 TEST(logistics_decode_test, opzione_ext_chooses_its_form) {
@@ -235,15 +180,7 @@ TEST(logistics_decode_test, bare_values_that_are_not_numbers_are_refused) {
   }
 }
 
-TEST(logistics_decode_test, translated_descriptions_follow_the_language) {
-  decode_on_host none(nullptr);
-  none.call("AspettoDeiBeni", {str("A")});
-  EXPECT_NE(none.sql().find("MG0S_CODLINGUA_MG52 = 'ITA '    AND MG0S_PROVID_FW4A = 1007"), std::string::npos);
-  decode_on_host eng(standin::json{{"company", 1}, {"language", "DEU"}});
-  eng.call("ConfezioneArticolo", {str("A"), str("O"), str("C")});
-  EXPECT_NE(eng.sql().find("MG0S_CODLINGUA_MG52 = 'DEU'    AND MG0S_PROVID_FW4A = 1006    AND MG0S_IDPROV = MG96_IDPROV WHERE"),
-            std::string::npos)
-      << eng.sql();
+TEST(logistics_decode_test, translated_descriptions_read_the_language_first) {
   // The language is read first: when it fails, nothing has changed yet.
   decode_on_host failing(standin::json{{"company", 1}, {"fail", {"language"}}});
   for (const char* member : {"Imballo", "Confezione", "AspettoDeiBeni", "Rischio"}) {
@@ -271,26 +208,6 @@ TEST(logistics_decode_test, filere_by_id_for_ext_takes_the_host_company) {
     EXPECT_THROW(u.call("FilereByIdForExt", {lng(15), str("F"), str("A")}), automation_error);
     EXPECT_EQ(u.dc.stringa_sql, before);
     EXPECT_EQ(u.fields(), (std::vector<std::string>{"MGH7_DESCRIZIONE"}));
-  }
-  decode_on_host none(nullptr);
-  EXPECT_AUTOMATION_ERROR(none.call("FilereByIdForExt", {lng(15), str("F"), str("A")}), err::object_not_set);
-}
-
-TEST(logistics_decode_test, office_statements_are_lines_with_one_condition_line) {
-  decode_on_host t(nullptr);
-  for (const char* member : {"UfficioPACliFor", "UfficioPACliForDest", "RiferimentiAmministrazionePA", "TaxGroup"}) {
-    std::vector<value> args(member == std::string("UfficioPACliForDest") ? 4
-                            : member == std::string("TaxGroup")          ? 1
-                                                                         : 3,
-                            lng(1));
-    t.call(member, args);
-    const std::string sql = t.sql();
-    EXPECT_EQ(sql.rfind("SELECT\r\n", 0), 0u) << member;
-    std::size_t breaks = 0;
-    for (std::size_t p = sql.find("\r\n"); p != std::string::npos; p = sql.find("\r\n", p + 2)) ++breaks;
-    EXPECT_EQ(breaks, 5u) << member;
-    EXPECT_NE(sql.find("\r\nWHERE\r\n"), std::string::npos) << member;
-    EXPECT_NE(sql.back(), '\n') << member;
   }
 }
 
