@@ -15,15 +15,21 @@
 
 namespace veldrane::decode_ops {
 
-// The computer's current date, date only. Held in a replaceable function so
-// that tests can fix the day.
+namespace {
+
+// The computer's current date in its local time, date only.
 date_value system_date() {
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
   if (!local) return date_value::from_parts(1970, 1, 1);
   return date_value::from_parts(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
 }
-std::function<date_value()> current_date = system_date;
+
+}  // namespace
+
+// Where the customer/supplier name decode reads today's date; tests replace
+// it to fix the day.
+std::function<date_value()> parties_today = system_date;
 
 namespace {
 
@@ -209,7 +215,7 @@ void agent_restriction(decode& dc, statement& st) {
 
 value cliente_fornitore_solo_ragione_sociale(decode& dc, std::span<value> a) {
   dc.set_fields({"CG16_RAGSOANAG"});
-  const value today = ConvertedOrText(dc.system().framework_classes(), value(current_date()));
+  const value today = ConvertedOrText(dc.system().framework_classes(), value(parties_today()));
   std::array<value, 3> args{a[0], a[1], today};
   return cliente_fornitore_solo_ragione_sociale_data_validita(dc, args);
 }

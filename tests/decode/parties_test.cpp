@@ -15,7 +15,7 @@
 
 namespace veldrane::decode_ops {
 // The date source of the customer/supplier name decode.
-extern std::function<date_value()> current_date;
+extern std::function<date_value()> parties_today;
 }  // namespace veldrane::decode_ops
 
 using namespace veldrane;
@@ -52,11 +52,11 @@ bool ends_with(const std::string& s, std::string_view tail) {
 
 // Fixes the computer's date and the Italian text conventions for one test.
 struct fixed_day {
-  explicit fixed_day(date_value d) : saved(decode_ops::current_date) {
-    decode_ops::current_date = [d] { return d; };
+  explicit fixed_day(date_value d) : saved(decode_ops::parties_today) {
+    decode_ops::parties_today = [d] { return d; };
     set_current_locale(text_locale::italian());
   }
-  ~fixed_day() { decode_ops::current_date = saved; }
+  ~fixed_day() { decode_ops::parties_today = saved; }
   std::function<date_value()> saved;
 };
 
