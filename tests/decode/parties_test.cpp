@@ -298,37 +298,4 @@ TEST(parties_decode, codes_lose_trailing_blanks_only_and_numbers_are_bare) {
   EXPECT_TRUE(ends_with(t.sql(), " WHERE    MG51_CAUSMAG = 7")) << t.sql();
 }
 
-TEST(parties_decode, company_and_language_follow_the_host) {
-  struct host_case {
-    const char* name;
-    json profile;
-    std::int32_t set_company;
-    std::string company;
-    std::string language;
-  };
-  const std::vector<host_case> cases = {
-      {"no host", nullptr, 0, "0", "ITA "},
-      {"host company and language untrimmed", host_with({{"company", 4}, {"language", "ENG  "}}), 0, "4", "ENG  "},
-      {"CodiceDitta set", host_with({{"company", 4}}), 11, "11", "ITA "},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    decode_on_host t(c.profile);
-    if (c.set_company) t.dc.set_codice_ditta(c.set_company);
-    t.call("RaggruppamentoClientiFornitori2", {value(0), value("R")});
-    EXPECT_NE(t.sql().find("MG0S_CODLINGUA_MG52 = '" + c.language + "'"), std::string::npos) << t.sql();
-    EXPECT_NE(t.sql().find("    MG32_DITTA_CG18 = " + c.company + " AND"), std::string::npos) << t.sql();
-  }
-}
-
-TEST(parties_decode, only_the_company_document_decode_filters_on_the_document_state) {
-  decode_on_host t(nullptr);
-  t.call("Documento", {value("D"), value(0)});
-  EXPECT_EQ(t.sql().find("MG36_INDSTATODOC"), std::string::npos);
-  t.call("DocumentoDitta", {value("D")});
-  EXPECT_TRUE(ends_with(t.sql(), " AND    MG36_INDSTATODOC IN (0, 1)"));
-  t.call("TrasformazioneDocumentoDitta", {value("D")});
-  EXPECT_EQ(t.sql().find("INDSTATODOC"), std::string::npos);
-}
-
 }  // namespace
