@@ -72,6 +72,16 @@ std::int16_t invoicing_kind(lookup& lk, const value& cod_cli_for, const value& t
   return 0;
 }
 
+// A party code or kind that is no number cannot be written as one; 0 keeps
+// the statement well-formed (no party has code 0, so nothing is listed)
+// where leaving the value out would hand back a statement the database
+// rejects.
+void number_or_zero(statement& st, const value& v) {
+  value number(std::int16_t{0});
+  step([&] { number = DecimalOrZero(v); });
+  st.number(number);
+}
+
 // Arguments: CodCliFor, TipoCliFor, [CodiceDestinatario,] CampoOrdinamento.
 // Once the columns are set every step goes on past its failures; the
 // operation itself never fails on the host's account.
@@ -96,9 +106,9 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
      << " CG1M_UFFICIOPA " << " LEFT JOIN " << " CP01_REGIONE " << " ON CP01_ID = CG1M_IDREGIONE" << " LEFT JOIN "
      << " CP02_PROVINCIA " << " ON " << " CP02_IDREGIONE_CP01 = CG1M_IDREGIONE" << " AND CP02_ID = CG1M_IDPROVINCIA"
      << " WHERE " << " CG1M_CODICE_CG16 = ";
-  step([&] { st.number(DecimalOrZero(cod_cli_for)); });
+  number_or_zero(st, cod_cli_for);
   st << " AND CG1M_TIPOCF_CG44 = ";
-  step([&] { st.number(DecimalOrZero(tipo_cli_for)); });
+  number_or_zero(st, tipo_cli_for);
   st << " AND CG1M_INDTYPEB2B = ";
   st.number(kind);
   if (o.of_destination) {

@@ -121,14 +121,14 @@ TEST(public_admin_lookups, office_lookups_go_on_past_every_host_failure) {
   }
 }
 
-TEST(public_admin_lookups, office_arguments_that_are_no_number_are_left_out) {
+TEST(public_admin_lookups, office_arguments_that_are_no_number_keep_the_statement_well_formed) {
   pa_fixture f(standin::default_profile());
   f.mark_outputs();
   EXPECT_NO_THROW(f.call(lookup_ops::uffici_pa_cli_for, {value("abc"), value("x"), kMissing}));
-  // Neither the title nor the query could be made; the statement lacks both values.
+  // Neither the title nor the query could be made; both values are written as 0.
   EXPECT_EQ(f.title(), "old title");
   EXPECT_TRUE(f.platform->executed().empty());
-  EXPECT_TRUE(contains(f.sql(), " WHERE  CG1M_CODICE_CG16 =  AND CG1M_TIPOCF_CG44 =  AND CG1M_INDTYPEB2B = 0 AND"))
+  EXPECT_TRUE(contains(f.sql(), " WHERE  CG1M_CODICE_CG16 = 0 AND CG1M_TIPOCF_CG44 = 0 AND CG1M_INDTYPEB2B = 0 AND"))
       << f.sql();
   EXPECT_EQ(f.id(), "Lkp_UfficiPACliFor");
 }
