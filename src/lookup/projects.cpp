@@ -115,12 +115,9 @@ constexpr std::array<case_branch, 8> kPeriods{{{0, "Annuale"},
 // Transport-document configurations, in the line form.
 
 constexpr std::array<std::string_view, 16> kConfigurationCaptions = {
-    "Codice",         "Descrizione",           "Tipo stampa",
-    "Nr. copie",      "Richiesta dati",        "Committente",
-    "Anagrafica committente", "Caricatore",    "Anagrafica caricatore",
-    "Proprietario",   "Anagrafica proprietario", "Tipologia prodotti",
-    "Luogo carico",   "Luogo scarico",         "Compilatore",
-    "Anagrafica compilatore"};
+    "Codice", "Descrizione", "Tipo stampa", "Nr. copie", "Richiesta dati", "Committente", "Anagrafica committente",
+    "Caricatore", "Anagrafica caricatore", "Proprietario", "Anagrafica proprietario", "Tipologia prodotti",
+    "Luogo carico", "Luogo scarico", "Compilatore", "Anagrafica compilatore"};
 
 constexpr std::array<case_branch, 2> kPrintKinds{{{0, "Integrata in documento"}, {1, "Modulo aggiuntivo"}}};
 constexpr std::array<case_branch, 2> kDataRequests{{{0, "Automatica"}, {1, "Manuale"}}};
