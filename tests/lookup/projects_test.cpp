@@ -134,22 +134,6 @@ TEST(project_lookups, a_refused_order_column_leaves_the_statement_as_it_was) {
   }
 }
 
-TEST(project_lookups, company_comes_from_the_property_then_from_the_host) {
-  project_fixture with_host(standin::default_profile());
-  with_host.call(lookup_ops::giri, {value::missing()});
-  EXPECT_NE(with_host.sql().find("    MG1H_DITTA_CG18 = 1 ORDER BY"), std::string::npos) << with_host.sql();
-  with_host.lk->set_codice_ditta(42);
-  with_host.call(lookup_ops::giri, {value::missing()});
-  EXPECT_NE(with_host.sql().find("    MG1H_DITTA_CG18 = 42 ORDER BY"), std::string::npos) << with_host.sql();
-
-  // A host that cannot give its company: 0, and no error.
-  json failing = standin::default_profile();
-  failing["fail"] = json::array({"company"});
-  project_fixture f(failing);
-  f.call(lookup_ops::commesse, {value::missing()});
-  EXPECT_NE(f.sql().find("    PD25_DITTA_CG18 = 0 AND"), std::string::npos) << f.sql();
-}
-
 // ---------------------------------------------------------------------------
 // TipoCf: compared as a Variant for the title, then written bare.
 

@@ -159,16 +159,6 @@ TEST(public_admin_lookups, uffici_pa_is_the_customer_office_lookup) {
   }
 }
 
-TEST(public_admin_lookups, rifer_amm_pa_changes_nothing) {
-  pa_fixture f(standin::default_profile());
-  f.mark_outputs();
-  f.call(lookup_ops::rifer_amm_pa, {value("U1"), value("X")});
-  EXPECT_EQ(f.title(), "old title");
-  EXPECT_EQ(f.sql(), "old sql");
-  EXPECT_EQ(to_text(f.lk->array_fields), "old fields");
-  EXPECT_EQ(f.id(), "old id");
-}
-
 TEST(public_admin_lookups, administrative_references_raise_what_a_converter_raises) {
   pa_fixture f;
   f.mark_outputs();
