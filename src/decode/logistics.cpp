@@ -4,6 +4,7 @@
 // accounting groupings, transport-card configurations, fictitious-article
 // classifications, variant options, public-administration offices and
 // references, tax groups and supply chains.
+#include <cctype>
 #include <array>
 #include <span>
 #include <string>
@@ -30,24 +31,20 @@ enum class way {
   bare_text,       // TextOrEmpty of the argument, bare
 };
 
-// A value written bare cannot be allowed to carry SQL of its own: besides
-// nothing at all, only a plain number passes (blanks around it, a sign, one
-// decimal point). Anything else is refused.
+// A value written bare cannot be allowed to carry SQL of its own. Besides
+// nothing at all, one token passes: letters, digits, "_", ".", signs (a
+// number or a code as it stands, leading blanks kept). Quotes, operators,
+// parentheses, separators, inner blanks and comment markers are refused.
 const std::string& plain_number_or_nothing(const std::string& text) {
   std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return text;
   std::size_t last = text.find_last_not_of(' ');
-  std::size_t i = first;
-  if (text[i] == '-' || text[i] == '+') ++i;
-  bool digit = false, point = false, ok = i <= last;
-  for (; ok && i <= last; ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') digit = true;
-    else if (c == '.' && !point) point = true;
-    else ok = false;
+  bool ok = text.find("--", first) == std::string::npos;
+  for (std::size_t i = first; ok && i <= last; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    ok = std::isalnum(c) || c == '_' || c == '.' || c == '+' || c == '-';
   }
-  if (!ok || !digit)
-    throw automation_error(err::invalid_argument, "Not a number: " + text, std::string(decode::kSource));
+  if (!ok) throw automation_error(err::invalid_argument, "Not a plain value: " + text, std::string(decode::kSource));
   return text;
 }
 
