@@ -175,7 +175,15 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
   VELDRANE_FOR_EACH_CLASS(VELDRANE_UNREGISTER)
 #undef VELDRANE_UNREGISTER
   // Also removes the interface keys that registering the library wrote.
-  HRESULT hr = UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor, gen::kLibraryLcid, SYS_WIN32);
-  if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS) ok = false;
+  // Unregistering twice is harmless: without the library's key there is
+  // nothing left to remove.
+  HKEY key = nullptr;
+  const std::wstring typelib_key = std::wstring(L"TypeLib\\") + gen::kLibraryId;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, typelib_key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    if (FAILED(UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor, gen::kLibraryLcid,
+                                 SYS_WIN32)))
+      ok = false;
+  }
   return ok ? S_OK : SELFREG_E_CLASS;
 }

@@ -1,0 +1,327 @@
+// Turns the shared expected-text cases (tests/cases/*.json) into one
+// VBScript program, so that a script client checks the DLL against the same
+// texts as the core's tests. Only cases a script can set up on its own are
+// taken: class CLSMG_LOOKUP without a host. The program also calls every
+// method of the member table once (required arguments Empty): a member not
+// built yet must raise 445 naming itself, with the class as source.
+//
+// Usage: cases_vbs <cases folder> <output .vbs>
+// The output is plain ASCII; other characters are written as Chr or ChrW
+// codes.
+#include "lookup/lookup.h"  // the member table
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+using nlohmann::json;
+
+namespace {
+
+// A VBScript expression giving the text.
+std::string text_literal(const std::string& s) {
+  std::string out;
+  bool open = false;
+  auto piece = [&](const std::string& expr) {
+    if (open) out += "\"";
+    open = false;
+    if (!out.empty()) out += " & ";
+    out += expr;
+  };
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    std::uint32_t cp = c;
+    std::size_t n = 1;
+    if (c >= 0xF0) { cp = c & 0x07; n = 4; }
+    else if (c >= 0xE0) { cp = c & 0x0F; n = 3; }
+    else if (c >= 0xC0) { cp = c & 0x1F; n = 2; }
+    for (std::size_t k = 1; k < n && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    i += n;
+    if (cp >= 0x20 && cp < 0x7F) {
+      if (!open) {
+        if (!out.empty()) out += " & ";
+        out += "\"";
+        open = true;
+      }
+      out += static_cast<char>(cp);
+      if (cp == '"') out += '"';
+    } else if (cp > 0xFFFF) {
+      cp -= 0x10000;
+      piece("ChrW(" + std::to_string(0xD800 + (cp >> 10)) + ") & ChrW(" + std::to_string(0xDC00 + (cp & 0x3FF)) + ")");
+    } else if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      // Control characters and Latin-1 letters through Chr, which takes the
+      // ANSI code page (1252 agrees with Latin-1 there): wine's script
+      // engine has no ChrW.
+      piece("Chr(" + std::to_string(cp) + ")");
+    } else {
+      piece("ChrW(" + std::to_string(cp) + ")");
+    }
+  }
+  if (open) out += "\"";
+  return out.empty() ? "\"\"" : out;
+}
+
+// A VBScript expression giving the value in the cases' JSON encoding;
+// empty for a missing argument.
+std::string value_literal(const json& v) {
+  if (v.is_null()) return "Null";
+  if (v.is_boolean()) return v.get<bool>() ? "True" : "False";
+  if (v.is_number_integer()) return "CLng(" + std::to_string(v.get<long long>()) + ")";
+  if (v.is_number()) {
+    std::ostringstream o;
+    o.precision(17);
+    o << v.get<double>();
+    return "CDbl(" + o.str() + ")";
+  }
+  if (v.is_string()) return text_literal(v.get<std::string>());
+  if (v.is_object()) {
+    if (v.contains("$missing")) return "";
+    if (v.contains("$empty")) return "Empty";
+    if (v.contains("$integer")) return "CInt(" + std::to_string(v["$integer"].get<long long>()) + ")";
+    if (v.contains("$decimal")) return "CDec(" + v["$decimal"].get<std::string>() + ")";
+    if (v.contains("$date")) {
+      std::string d = v["$date"].get<std::string>();
+      return "DateSerial(" + d.substr(0, 4) + ", " + d.substr(5, 2) + ", " + d.substr(8, 2) + ")";
+    }
+    if (v.contains("$array")) {
+      // Rows as nested Array(...), first index outermost.
+      std::string out = "Array(";
+      bool first = true;
+      for (const json& row : v["$array"]) {
+        if (!first) out += ", ";
+        first = false;
+        if (row.is_array()) {
+          out += "Array(";
+          bool f2 = true;
+          for (const json& e : row) {
+            if (!f2) out += ", ";
+            f2 = false;
+            out += value_literal(e);
+          }
+          out += ")";
+        } else {
+          out += value_literal(row);
+        }
+      }
+      return out + ")";
+    }
+  }
+  throw std::runtime_error("cannot write value " + v.dump());
+}
+
+bool is_array_value(const json& v) { return v.is_object() && v.contains("$array"); }
+
+const char* kPrelude = R"vbs(' Generated from tests/cases/*.json by cases_vbs. Do not edit.
+Option Explicit
+Dim failures, passed
+failures = 0
+passed = 0
+
+Sub Fail(n, what)
+  failures = failures + 1
+  WScript.Echo "FAIL " & n & ": " & what
+End Sub
+
+Function Show(v)
+  If IsNull(v) Then
+    Show = "Null"
+  ElseIf IsEmpty(v) Then
+    Show = "Empty"
+  ElseIf IsArray(v) Then
+    Show = "(array)"
+  ElseIf IsObject(v) Then
+    Show = "(object)"
+  Else
+    Show = TypeName(v) & " [" & v & "]"
+  End If
+End Function
+
+Function Same(a, e)
+  Same = False
+  If IsObject(a) Or IsArray(a) Then Exit Function
+  If VarType(a) <> VarType(e) Then Exit Function
+  If IsNull(e) Or IsEmpty(e) Then
+    Same = True
+  Else
+    Same = (a = e)
+  End If
+End Function
+
+Sub ExpectValue(n, p, a, e)
+  If Not Same(a, e) Then Fail n, p & " is " & Show(a) & ", expected " & Show(e)
+End Sub
+
+Sub ExpectArray(n, p, a, e, lb)
+  Dim rows, cols, i, j
+  If Not IsArray(a) Then
+    Fail n, p & " is " & Show(a) & ", expected an array"
+    Exit Sub
+  End If
+  rows = UBound(e) + 1
+  If LBound(a, 1) <> lb(0) Or UBound(a, 1) <> lb(0) + rows - 1 Then
+    Fail n, p & " first dimension " & LBound(a, 1) & " To " & UBound(a, 1) & ", expected " & lb(0) & " To " & (lb(0) + rows - 1)
+    Exit Sub
+  End If
+  If UBound(lb) = 0 Then
+    For i = 0 To rows - 1
+      If Not Same(a(lb(0) + i), e(i)) Then Fail n, p & "(" & (lb(0) + i) & ") is " & Show(a(lb(0) + i)) & ", expected " & Show(e(i))
+    Next
+    Exit Sub
+  End If
+  cols = 0
+  If rows > 0 Then cols = UBound(e(0)) + 1
+  If LBound(a, 2) <> lb(1) Or UBound(a, 2) <> lb(1) + cols - 1 Then
+    Fail n, p & " second dimension " & LBound(a, 2) & " To " & UBound(a, 2) & ", expected " & lb(1) & " To " & (lb(1) + cols - 1)
+    Exit Sub
+  End If
+  For i = 0 To rows - 1
+    For j = 0 To cols - 1
+      If Not Same(a(lb(0) + i, lb(1) + j), e(i)(j)) Then
+        Fail n, p & "(" & (lb(0) + i) & ", " & (lb(1) + j) & ") is " & Show(a(lb(0) + i, lb(1) + j)) & ", expected " & Show(e(i)(j))
+      End If
+    Next
+  Next
+End Sub
+)vbs";
+
+void write_case(std::ostream& o, const json& c, int index) {
+  const json& sc = c["scenario"];
+  const std::string name = text_literal(c.value("name", "case " + std::to_string(index)));
+  o << "\nSub Case" << index << "()\n  Dim o, n, en, ed, es, v\n  n = " << name << "\n"
+    << "  WScript.Echo \"case \" & n\n"
+    << "  Set o = CreateObject(\"VELDRANE." << sc["class"].get<std::string>() << "\")\n";
+  if (sc.contains("set")) {
+    for (const auto& [prop, v] : sc["set"].items()) o << "  o." << prop << " = " << value_literal(v) << "\n";
+  }
+  const json& calls = sc["calls"];
+  const json expect = c.value("expect", json::array());
+  for (std::size_t k = 0; k < calls.size(); ++k) {
+    const json& call = calls[k];
+    std::vector<std::string> args;
+    for (const json& a : call.value("args", json::array())) args.push_back(value_literal(a));
+    while (!args.empty() && args.back().empty()) args.pop_back();  // trailing omitted arguments
+    o << "  On Error Resume Next\n  Err.Clear\n  o." << call["member"].get<std::string>();
+    for (std::size_t i = 0; i < args.size(); ++i) o << (i ? ", " : " ") << args[i];
+    o << "\n  en = Err.Number : ed = Err.Description : es = Err.Source\n  On Error GoTo 0\n";
+    if (k >= expect.size()) continue;
+    const json& e = expect[k];
+    if (e.contains("error")) {
+      const json& err = e["error"];
+      if (err.is_null()) {
+        o << "  If en <> 0 Then Fail n, \"call " << k << " raised \" & en & \" \" & ed\n";
+      } else {
+        if (err.contains("number"))
+          o << "  If en <> " << err["number"].get<long long>() << " Then Fail n, \"call " << k
+            << ": Err.Number \" & en & \", expected " << err["number"].get<long long>() << "\"\n";
+        if (err.contains("description"))
+          o << "  If ed <> " << text_literal(err["description"].get<std::string>()) << " Then Fail n, \"call " << k
+            << ": Err.Description [\" & ed & \"]\"\n";
+        if (err.contains("source"))
+          o << "  If es <> " << text_literal(err["source"].get<std::string>()) << " Then Fail n, \"call " << k
+            << ": Err.Source [\" & es & \"]\"\n";
+      }
+    }
+    if (e.contains("properties")) {
+      for (const auto& [prop, v] : e["properties"].items()) {
+        if (is_array_value(v)) {
+          std::string lb = "Array(";
+          const json bounds = v.value("$lbound", json::array({0, 0}));
+          for (std::size_t d = 0; d < bounds.size(); ++d) lb += (d ? ", " : "") + std::to_string(bounds[d].get<int>());
+          lb += ")";
+          o << "  ExpectArray n, \"" << prop << "\", o." << prop << ", " << value_literal(v) << ", " << lb << "\n";
+        } else {
+          o << "  ExpectValue n, \"" << prop << "\", o." << prop << ", " << value_literal(v) << "\n";
+        }
+      }
+    }
+  }
+  o << "  passed = passed + 1\nEnd Sub\n";
+}
+
+// A script cannot leave out an argument that the member requires (only a
+// compiled client can pass the missing marker there): such cases are left
+// to the core's tests.
+bool expressible(const json& scenario) {
+  const auto& info = veldrane::lookup::info();
+  for (const json& call : scenario["calls"]) {
+    const auto* m = veldrane::find_member(info, call["member"].get<std::string>(), veldrane::member_kind::method);
+    if (!m) continue;
+    const json args = call.value("args", json::array());
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      const bool missing = args[i].is_object() && args[i].contains("$missing");
+      if (missing && (i >= m->param_count || !m->params[i].optional)) return false;
+    }
+  }
+  return true;
+}
+
+void write_member_walk(std::ostream& o) {
+  const auto& info = veldrane::lookup::info();
+  const std::string cls(info.name);
+  o << "\nSub MemberWalk()\n  Dim o, n, d, s, unbuilt, total\n  unbuilt = 0 : total = 0\n";
+  for (const auto& m : info.members) {
+    if (m.kind != veldrane::member_kind::method) continue;
+    const std::string name(m.name);
+    o << "  Set o = CreateObject(\"VELDRANE." << cls << "\")\n  On Error Resume Next\n  o." << name;
+    for (std::size_t i = 0; i < m.required_count(); ++i) o << (i ? ", Empty" : " Empty");
+    o << "\n  n = Err.Number : d = Err.Description : s = Err.Source\n  On Error GoTo 0\n  total = total + 1\n"
+      << "  If n = 445 Then\n    unbuilt = unbuilt + 1\n"
+      << "    If d <> \"VELDRANE." << cls << "." << name << " is not implemented yet\" Then Fail \"" << name
+      << " not built\", \"Err.Description [\" & d & \"]\"\n"
+      << "    If s <> \"VELDRANE." << cls << "\" Then Fail \"" << name << " not built\", \"Err.Source [\" & s & \"]\"\n"
+      << "  ElseIf n <> 0 And s = \"\" Then\n    Fail \"" << name << "\", \"error \" & n & \" without a source\"\n"
+      << "  End If\n";
+  }
+  o << "  WScript.Echo \"methods called: \" & total & \", not built yet: \" & unbuilt\nEnd Sub\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: cases_vbs <cases folder> <output .vbs>\n";
+    return 2;
+  }
+  try {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(argv[1]))
+      if (entry.path().extension() == ".json") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::ostringstream body;
+    std::vector<int> cases;
+    int index = 0, skipped = 0;
+    for (const auto& f : files) {
+      std::ifstream in(f, std::ios::binary);
+      const json all = json::parse(in);
+      for (const json& c : all) {
+        const json& sc = c["scenario"];
+        if (sc.value("class", "") != "CLSMG_LOOKUP" || !sc.contains("host") || !sc["host"].is_null()) continue;
+        if (!expressible(sc)) {
+          ++skipped;
+          continue;
+        }
+        write_case(body, c, ++index);
+        cases.push_back(index);
+      }
+    }
+    write_member_walk(body);
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out << kPrelude << body.str() << "\nMemberWalk\n";
+    for (int i : cases) out << "Case" << i << "\n";
+    out << "WScript.Echo \"cases passed: \" & passed & \" of " << cases.size() << ", failures: \" & failures\n"
+        << "If failures = 0 And passed = " << cases.size() << " Then WScript.Echo \"DONE\"\n"
+        << "WScript.Quit failures\n";
+    if (!out) throw std::runtime_error("cannot write the script");
+    std::cout << cases.size() << " cases written, " << skipped << " not expressible in a script\n";
+  } catch (const std::exception& e) {
+    std::cerr << "cases_vbs: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,410 @@
+// An early-bound client of VELDRANE.dll: calls the dual interface through
+// the vtable of the widl header, checks the interfaces the object answers,
+// walks the member table against the type library, checks the error
+// objects, and the DLL's unload answer.
+//
+// Usage: lookup_client <cases folder>. Prints one line per failed check and
+// a summary; the exit status is the number of failures.
+#include "lookup/lookup.h"  // the member table; core headers before <windows.h>
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "com/variant.h"
+#include "veldrane.h"
+
+namespace {
+
+int g_failures = 0;
+int g_checks = 0;
+
+#define ok(cond, ...) ok_(__LINE__, (cond), __VA_ARGS__)
+void ok_(int line, bool cond, const char* fmt, ...) {
+  ++g_checks;
+  if (cond) return;
+  ++g_failures;
+  std::printf("FAIL line %d: ", line);
+  va_list args;
+  va_start(args, fmt);
+  std::vprintf(fmt, args);
+  va_end(args);
+  std::printf("\n");
+}
+
+using veldrane::com::to_utf8;
+using veldrane::com::to_wide;
+
+// {94842239-4BD2-11D3-A7CC-00400519B149}: the interface of the first release.
+const IID kLegacyV0 = {0x94842239, 0x4BD2, 0x11D3, {0xA7, 0xCC, 0x00, 0x40, 0x05, 0x19, 0xB1, 0x49}};
+const IID kIDispatchEx = {0xA6EF9860, 0xC720, 0x11D0, {0x93, 0x37, 0x00, 0xA0, 0xC9, 0x0D, 0xCA, 0xA9}};
+
+std::string text_of(const VARIANT& v) { return V_VT(&v) == VT_BSTR ? to_utf8(V_BSTR(&v)) : "(not a String)"; }
+
+_CLSMG_LOOKUP* create() {
+  _CLSMG_LOOKUP* lk = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_CLSMG_LOOKUP, nullptr, CLSCTX_INPROC_SERVER, IID__CLSMG_LOOKUP,
+                                reinterpret_cast<void**>(&lk));
+  ok(hr == S_OK && lk, "CoCreateInstance: %#lx", hr);
+  return lk;
+}
+
+VARIANT missing() {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_ERROR;
+  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+
+// The first shared case without host that calls `member` once with the
+// given number of arguments; null when there is none.
+nlohmann::json find_case(const std::filesystem::path& dir, const std::string& member, std::size_t args) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".json") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    for (const auto& c : nlohmann::json::parse(in)) {
+      const auto& sc = c["scenario"];
+      if (!sc["host"].is_null() || sc.contains("set") || sc["calls"].size() != 1) continue;
+      const auto& call = sc["calls"][0];
+      if (call["member"] != member || call.value("args", nlohmann::json::array()).size() != args) continue;
+      if (!c["expect"][0]["error"].is_null()) continue;
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+void test_interfaces() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  IUnknown* unk = nullptr;
+  void* p = nullptr;
+  ok(lk->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk)) == S_OK, "IUnknown");
+  HRESULT hr = lk->QueryInterface(kLegacyV0, &p);
+  ok(hr == S_OK && p == lk, "the legacy interface identifier gives the current interface: %#lx", hr);
+  if (p) static_cast<IUnknown*>(p)->Release();
+  p = nullptr;
+  hr = lk->QueryInterface(IID_IDispatch, &p);
+  ok(hr == S_OK && p == lk, "IDispatch is the dual interface: %#lx", hr);
+  if (p) static_cast<IUnknown*>(p)->Release();
+  p = reinterpret_cast<void*>(1);
+  hr = lk->QueryInterface(kIDispatchEx, &p);
+  ok(hr == E_NOINTERFACE && p == nullptr, "IDispatchEx is refused: %#lx", hr);
+  ISupportErrorInfo* sei = nullptr;
+  hr = lk->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&sei));
+  ok(hr == S_OK && sei, "ISupportErrorInfo: %#lx", hr);
+  if (sei) {
+    ok(sei->InterfaceSupportsErrorInfo(IID__CLSMG_LOOKUP) == S_OK, "error info for the interface");
+    ok(sei->InterfaceSupportsErrorInfo(IID_IPersist) == S_FALSE, "no error info for another interface");
+    IUnknown* unk2 = nullptr;
+    sei->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk2));
+    ok(unk2 == unk, "one identity through ISupportErrorInfo");
+    if (unk2) unk2->Release();
+    sei->Release();
+  }
+  if (unk) unk->Release();
+  lk->Release();
+
+  IClassFactory* cf = nullptr;
+  hr = CoGetClassObject(CLSID_CLSMG_LOOKUP, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                        reinterpret_cast<void**>(&cf));
+  ok(hr == S_OK && cf, "class object: %#lx", hr);
+  if (cf) {
+    IUnknown* outer = reinterpret_cast<IUnknown*>(cf);  // any pointer: aggregation is refused before use
+    p = reinterpret_cast<void*>(1);
+    hr = cf->CreateInstance(outer, IID_IUnknown, &p);
+    ok(hr == CLASS_E_NOAGGREGATION && p == nullptr, "aggregation refused: %#lx", hr);
+    cf->Release();
+  }
+}
+
+void test_new_object() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  VARIANT v;
+  VariantInit(&v);
+  ok(lk->get_Titolo(&v) == S_OK && V_VT(&v) == VT_BSTR && SysStringLen(V_BSTR(&v)) == 0, "Titolo is \"\"");
+  VariantClear(&v);
+  ok(lk->get_IDLookup(&v) == S_OK && V_VT(&v) == VT_EMPTY, "IDLookup is Empty: vt %d", V_VT(&v));
+  VariantClear(&v);
+  VARIANT_BOOL b = VARIANT_FALSE;
+  ok(lk->get_SoloLinguePerDitta(&b) == S_OK && b == VARIANT_TRUE, "SoloLinguePerDitta is True");
+  IDispatch* ai = reinterpret_cast<IDispatch*>(1);
+  ok(lk->get_ActiveInterface(&ai) == S_OK && ai == nullptr, "ActiveInterface is Nothing");
+  long company = -1;
+  ok(lk->put_CodiceDitta(7) == S_OK && lk->get_CodiceDitta(&company) == S_OK && company == 7, "CodiceDitta");
+  ok(lk->get_Titolo(nullptr) == E_POINTER, "null out pointer");
+  lk->Release();
+}
+
+void test_operatori(const std::filesystem::path& cases) {
+  const auto c = find_case(cases, "Operatori", 0);
+  ok(!c.is_null(), "a shared case for Operatori without arguments");
+  if (c.is_null()) return;
+  const auto& expect = c["expect"][0]["properties"];
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  VARIANT arg = missing();
+  HRESULT hr = lk->Operatori(&arg);
+  ok(hr == S_OK, "Operatori: %#lx", hr);
+  VARIANT v;
+  VariantInit(&v);
+  lk->get_StringaSQL(&v);
+  ok(text_of(v) == expect["StringaSQL"].get<std::string>(), "StringaSQL [%s]", text_of(v).c_str());
+  VariantClear(&v);
+  lk->get_IDLookup(&v);
+  ok(text_of(v) == expect["IDLookup"].get<std::string>(), "IDLookup [%s]", text_of(v).c_str());
+  VariantClear(&v);
+  lk->get_ArrayFields(&v);
+  ok(V_VT(&v) == (VT_ARRAY | VT_VARIANT), "ArrayFields is an array of Variants: vt %#x", V_VT(&v));
+  if (V_VT(&v) == (VT_ARRAY | VT_VARIANT)) {
+    SAFEARRAY* sa = V_ARRAY(&v);
+    const auto& rows = expect["ArrayFields"]["$array"];
+    LONG lo1 = -1, hi1 = -1, lo2 = -1, hi2 = -1;
+    ok(SafeArrayGetDim(sa) == 2, "two dimensions");
+    SafeArrayGetLBound(sa, 1, &lo1);
+    SafeArrayGetUBound(sa, 1, &hi1);
+    SafeArrayGetLBound(sa, 2, &lo2);
+    SafeArrayGetUBound(sa, 2, &hi2);
+    ok(lo1 == 0 && hi1 == static_cast<LONG>(rows.size()) - 1 && lo2 == 0 && hi2 == 1, "bounds (%ld To %ld, %ld To %ld)",
+       lo1, hi1, lo2, hi2);
+    for (LONG i = 0; i <= hi1 && i < static_cast<LONG>(rows.size()); ++i) {
+      for (LONG j = 0; j <= hi2; ++j) {
+        LONG idx[2] = {i, j};
+        VARIANT e;
+        VariantInit(&e);
+        SafeArrayGetElement(sa, idx, &e);
+        ok(text_of(e) == rows[i][j].get<std::string>(), "ArrayFields(%ld, %ld) [%s]", i, j, text_of(e).c_str());
+        VariantClear(&e);
+      }
+    }
+  }
+  VariantClear(&v);
+  lk->Release();
+}
+
+void test_errors() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  VARIANT arg;
+  VariantInit(&arg);
+  V_VT(&arg) = VT_BSTR;
+  V_BSTR(&arg) = SysAllocString(L"X;Y");
+  HRESULT hr = lk->Operatori(&arg);
+  ok(hr == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5), "refused sort column: %#lx", hr);
+  IErrorInfo* info = nullptr;
+  ok(GetErrorInfo(0, &info) == S_OK && info, "an error object");
+  if (info) {
+    BSTR d = nullptr, s = nullptr;
+    GUID g{};
+    info->GetDescription(&d);
+    info->GetSource(&s);
+    info->GetGUID(&g);
+    ok(to_utf8(d) == "Invalid sort column: X;Y", "description [%s]", to_utf8(d).c_str());
+    ok(to_utf8(s) == "VELDRANE.CLSMG_LOOKUP", "source [%s]", to_utf8(s).c_str());
+    ok(IsEqualGUID(g, IID__CLSMG_LOOKUP), "the error names the interface");
+    SysFreeString(d);
+    SysFreeString(s);
+    info->Release();
+  }
+
+  // The same call late-bound: the error arrives in the EXCEPINFO.
+  DISPID id = 0;
+  LPOLESTR name = const_cast<LPOLESTR>(L"Operatori");
+  lk->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+  DISPPARAMS params{&arg, nullptr, 1, 0};
+  EXCEPINFO ei{};
+  UINT bad = 0;
+  hr = lk->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &ei, &bad);
+  ok(hr == DISP_E_EXCEPTION, "Invoke: %#lx", hr);
+  ok(ei.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5), "scode %#lx", ei.scode);
+  ok(to_utf8(ei.bstrSource) == "VELDRANE.CLSMG_LOOKUP", "EXCEPINFO source [%s]", to_utf8(ei.bstrSource).c_str());
+  SysFreeString(ei.bstrSource);
+  SysFreeString(ei.bstrDescription);
+  SysFreeString(ei.bstrHelpFile);
+
+  // Wrong argument types are refused by the type library before the core.
+  VariantClear(&arg);
+  lk->Release();
+}
+
+INVOKEKIND invoke_kind(veldrane::member_kind k) {
+  switch (k) {
+    case veldrane::member_kind::get: return INVOKE_PROPERTYGET;
+    case veldrane::member_kind::let: return INVOKE_PROPERTYPUT;
+    case veldrane::member_kind::set: return INVOKE_PROPERTYPUTREF;
+    case veldrane::member_kind::method: break;
+  }
+  return INVOKE_FUNC;
+}
+
+// Every row of the member table against the type library: dispatch id by
+// name (also upper-cased), kind, hidden flag, parameters, vtable slot.
+void test_member_table() {
+  const auto& info = veldrane::lookup::info();
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  ITypeInfo* dispatch_info = nullptr;
+  ok(lk->GetTypeInfo(0, 0, &dispatch_info) == S_OK && dispatch_info, "GetTypeInfo");
+  if (!dispatch_info) {
+    lk->Release();
+    return;
+  }
+  // The vtable view of the dual interface.
+  ITypeInfo* ti = dispatch_info;
+  HREFTYPE ref = 0;
+  if (dispatch_info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref) == S_OK) {
+    ITypeInfo* vt = nullptr;
+    if (dispatch_info->GetRefTypeInfo(ref, &vt) == S_OK) ti = vt;
+  }
+  TYPEATTR* attr = nullptr;
+  ti->GetTypeAttr(&attr);
+  ok(attr->typekind == TKIND_INTERFACE, "the vtable view: kind %d", attr->typekind);
+  ok(IsEqualGUID(attr->guid, IID__CLSMG_LOOKUP), "interface identifier");
+  ok(attr->cFuncs == info.members.size(), "%u functions, %u members", attr->cFuncs, unsigned(info.members.size()));
+  const WORD flags = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION;
+  ok((attr->wTypeFlags & flags) == flags, "interface flags %#x", attr->wTypeFlags);
+  const UINT count = attr->cFuncs;
+  ti->ReleaseTypeAttr(attr);
+
+  for (std::size_t i = 0; i < info.members.size() && i < count; ++i) {
+    const auto& m = info.members[i];
+    const std::string name(m.name);
+    std::wstring wname = to_wide(name);
+    LPOLESTR names[] = {wname.data()};
+    DISPID id = 0;
+    ok(lk->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s: dispatch id %#lx", name.c_str(),
+       id);
+    std::wstring upper = wname;
+    CharUpperW(upper.data());
+    names[0] = upper.data();
+    id = 0;
+    ok(lk->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s upper-cased", name.c_str());
+
+    FUNCDESC* fd = nullptr;
+    if (ti->GetFuncDesc(static_cast<UINT>(i), &fd) != S_OK) {
+      ok(false, "%s: no function %u", name.c_str(), unsigned(i));
+      continue;
+    }
+    ok(fd->memid == m.dispid(), "%s: memid %#lx", name.c_str(), fd->memid);
+    ok(fd->invkind == invoke_kind(m.kind), "%s: invoke kind %d", name.c_str(), fd->invkind);
+    ok(((fd->wFuncFlags & FUNCFLAG_FHIDDEN) != 0) == m.hidden, "%s: hidden flag", name.c_str());
+    ok(fd->oVft == static_cast<SHORT>((7 + i) * sizeof(void*)), "%s: vtable offset %d", name.c_str(), fd->oVft);
+    const std::size_t visible = m.param_count + (m.returns != veldrane::param_type::none ? 1 : 0);
+    ok(static_cast<std::size_t>(fd->cParams) == visible, "%s: %d parameters", name.c_str(), fd->cParams);
+    for (std::size_t p = 0; p < m.param_count && p < static_cast<std::size_t>(fd->cParams); ++p) {
+      const bool optional = (fd->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOPT) != 0;
+      ok(optional == m.params[p].optional, "%s: parameter %u optional flag", name.c_str(), unsigned(p));
+    }
+    ti->ReleaseFuncDesc(fd);
+  }
+
+  // The library: identity, version, locale, help string, legacy aliases.
+  ITypeLib* tl = nullptr;
+  UINT index = 0;
+  ok(ti->GetContainingTypeLib(&tl, &index) == S_OK && tl, "containing library");
+  if (tl) {
+    TLIBATTR* la = nullptr;
+    tl->GetLibAttr(&la);
+    ok(IsEqualGUID(la->guid, LIBID_VELDRANE), "library identifier");
+    ok(la->wMajorVerNum == 3 && la->wMinorVerNum == 67, "version %u.%u", la->wMajorVerNum, la->wMinorVerNum);
+    ok(la->lcid == 0x0409, "locale %#lx", la->lcid);
+    ok(la->syskind == SYS_WIN32, "Win32 library");
+    tl->ReleaseTLibAttr(la);
+    BSTR lib_name = nullptr, help = nullptr;
+    tl->GetDocumentation(-1, &lib_name, &help, nullptr, nullptr);
+    const std::string h = to_utf8(help);
+    const std::string tail = " BO Lookup e Decodifiche Modulo Magazzino";
+    ok(to_utf8(lib_name) == "VELDRANE", "library name");
+    ok(h.size() > tail.size() && h.compare(h.size() - tail.size(), tail.size(), tail) == 0, "help string [%s]",
+       h.c_str());
+    SysFreeString(lib_name);
+    SysFreeString(help);
+    ITypeInfo* alias = nullptr;
+    ok(tl->GetTypeInfoOfGuid(kLegacyV0, &alias) == S_OK && alias, "the alias of the first release");
+    if (alias) {
+      TYPEATTR* aa = nullptr;
+      alias->GetTypeAttr(&aa);
+      ok(aa->typekind == TKIND_ALIAS && (aa->wTypeFlags & TYPEFLAG_FHIDDEN), "hidden alias: kind %d", aa->typekind);
+      alias->ReleaseTypeAttr(aa);
+      alias->Release();
+    }
+    tl->Release();
+  }
+  if (ti != dispatch_info) ti->Release();
+  dispatch_info->Release();
+  lk->Release();
+}
+
+void test_unload() {
+  HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
+  ok(dll != nullptr, "the DLL is loaded");
+  if (!dll) return;
+  using can_unload_fn = HRESULT(WINAPI*)();
+  auto can_unload = reinterpret_cast<can_unload_fn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+  using get_class_fn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto get_class =
+      reinterpret_cast<get_class_fn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+  ok(can_unload && get_class, "exports");
+  if (!can_unload || !get_class) return;
+
+  ok(can_unload() == S_OK, "nothing left: S_OK");
+  _CLSMG_LOOKUP* lk = create();
+  ok(can_unload() == S_FALSE, "an object alive: S_FALSE");
+  if (lk) lk->Release();
+  ok(can_unload() == S_OK, "after the last release: S_OK");
+
+  IClassFactory* cf = nullptr;
+  ok(get_class(CLSID_CLSMG_LOOKUP, IID_IClassFactory, reinterpret_cast<void**>(&cf)) == S_OK && cf, "factory");
+  if (cf) {
+    cf->LockServer(TRUE);
+    ok(can_unload() == S_FALSE, "locked: S_FALSE");
+    cf->LockServer(FALSE);
+    ok(can_unload() == S_OK, "unlocked: S_OK");
+    cf->Release();
+  }
+  void* p = reinterpret_cast<void*>(1);
+  ok(get_class(IID_IUnknown, IID_IClassFactory, &p) == CLASS_E_CLASSNOTAVAILABLE && p == nullptr,
+     "unknown class identifier refused");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  if (argc != 2) {
+    std::printf("usage: lookup_client <cases folder>\n");
+    return 2;
+  }
+  CoInitialize(nullptr);
+  IUnknown* probe = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_CLSMG_LOOKUP, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                reinterpret_cast<void**>(&probe));
+  if (hr == REGDB_E_CLASSNOTREG) {
+    std::printf("SKIP: VELDRANE.CLSMG_LOOKUP is not registered\n");
+    CoUninitialize();
+    return 0;
+  }
+  if (probe) probe->Release();
+  try {
+    test_interfaces();
+    test_new_object();
+    test_operatori(argv[1]);
+    test_errors();
+    test_member_table();
+    test_unload();
+  } catch (const std::exception& e) {
+    ok(false, "exception: %s", e.what());
+  }
+  CoUninitialize();
+  std::printf("%d checks, %d failures\n", g_checks, g_failures);
+  return g_failures;
+}

@@ -1,0 +1,67 @@
+# The registration cycle of VELDRANE.dll, run with
+#   cmake -DWINE=<wine> -DDLL=<dll, Windows path> -DSCRIPTS=<this folder, Windows path> -P registration.cmake
+# Registering writes the class, ProgID and type-library keys; registering
+# again is harmless; CreateObject then works; unregistering removes every
+# key registration wrote, a second unregistration is harmless, and
+# CreateObject fails with 429 afterwards.
+set(keys
+  "HKCR\\VELDRANE.CLSMG_LOOKUP"
+  "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}"
+  "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}"
+  "HKCR\\Interface\\{3E7AA5A1-61A3-4528-955D-18D36B388D41}")
+
+function(wine out_rc out_text)
+  execute_process(COMMAND "${WINE}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
+  set(${out_rc} "${rc}" PARENT_SCOPE)
+  set(${out_text} "${text}${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_keys present step)
+  foreach(key IN LISTS keys)
+    wine(rc text reg query "${key}")
+    if(present AND NOT rc EQUAL 0)
+      message(FATAL_ERROR "${step}: ${key} is missing")
+    elseif(NOT present AND rc EQUAL 0)
+      message(FATAL_ERROR "${step}: ${key} is still there")
+    endif()
+  endforeach()
+endfunction()
+
+function(expect_creation expected step)
+  wine(rc text cscript //nologo "${SCRIPTS}\\create.vbs")
+  if(NOT text MATCHES "${expected}")
+    message(FATAL_ERROR "${step}: expected '${expected}', the client said: ${text}")
+  endif()
+endfunction()
+
+function(regsvr32 step)
+  wine(rc text regsvr32 /s ${ARGN} "${DLL}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${step}: regsvr32 ${ARGN} failed (${rc}): ${text}")
+  endif()
+endfunction()
+
+# Start from a prefix without the component.
+wine(rc text regsvr32 /s /u "${DLL}")
+expect_keys(FALSE "before registration")
+
+regsvr32("registration")
+expect_keys(TRUE "after registration")
+wine(rc text reg query "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32" /v ThreadingModel)
+if(NOT text MATCHES "Apartment")
+  message(FATAL_ERROR "ThreadingModel is not Apartment: ${text}")
+endif()
+wine(rc text reg query "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
+if(NOT text MATCHES "VELDRANE\\.dll")
+  message(FATAL_ERROR "InprocServer32 does not name the DLL: ${text}")
+endif()
+
+regsvr32("second registration")
+expect_keys(TRUE "after the second registration")
+expect_creation("CREATED Lkp_Operatori" "creation after registration")
+
+regsvr32("unregistration" /u)
+expect_keys(FALSE "after unregistration")
+expect_creation("NOT CREATED 429" "creation after unregistration")
+regsvr32("second unregistration" /u)
+message(STATUS "registration cycle passed")
