@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "decode/decode.h"
 #include "lookup/lookup.h"
 
 namespace comgen {
@@ -18,6 +19,11 @@ constexpr std::array kLookupLegacy = {
     legacy_interface{"CLSMG_LOOKUP___v0", "{94842239-4BD2-11D3-A7CC-00400519B149}"},
 };
 
+// Earlier identifiers of _CLSMG_DECODE; the series runs to CLSMG_DECODE___v34.
+constexpr std::array kDecodeLegacy = {
+    legacy_interface{"CLSMG_DECODE___v0", "{9484223B-4BD2-11D3-A7CC-00400519B149}"},
+};
+
 template <class C>
 std::vector<member_row> rows_of(const veldrane::class_info<C>& ci) {
   std::vector<member_row> out;
@@ -32,9 +38,12 @@ const library_info& library() { return kLibrary; }
 
 std::vector<class_entry> classes() {
   const auto& lk = veldrane::lookup::info();
+  const auto& dc = veldrane::decode::info();
   return {
       {"lookup", "veldrane::lookup", "lookup/lookup.h", lk.name, lk.interface, lk.clsid, lk.iid, rows_of(lk),
        kLookupLegacy},
+      {"decode", "veldrane::decode", "decode/decode.h", dc.name, dc.interface, dc.clsid, dc.iid, rows_of(dc),
+       kDecodeLegacy},
   };
 }
 
