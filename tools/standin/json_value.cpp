@@ -29,20 +29,20 @@ std::string date_text(const date_value& dv) {
 }
 
 // Walks nested lists, first index outermost, into the array's elements.
-void fill(safe_array& a, const json& j, std::size_t dim, std::vector<std::int32_t>& idx) {
+void fill(safe_array& a, const json& j, std::size_t dim, std::vector<std::int32_t>& idx, const object_maker& make) {
   for (std::size_t i = 0; i < j.size(); ++i) {
     idx[dim] = a.lbound(dim) + static_cast<std::int32_t>(i);
     if (dim + 1 == a.dimensions()) {
-      value v = from_json(j[i]);
+      value v = from_json(j[i], make);
       if (a.dimensions() == 1) a.at({idx[0]}) = std::move(v);
       else a.at({idx[0], idx[1]}) = std::move(v);
     } else {
-      fill(a, j[i], dim + 1, idx);
+      fill(a, j[i], dim + 1, idx, make);
     }
   }
 }
 
-value array_from_json(const json& j) {
+value array_from_json(const json& j, const object_maker& make) {
   const json& data = j.at("$array");
   if (!data.is_array()) throw bad_value("\"$array\" must be a list");
   std::vector<safe_array::bound> bounds;
@@ -64,13 +64,13 @@ value array_from_json(const json& j) {
     for (const json& row : data)
       if (!row.is_array() || row.size() != bounds[1].count) throw bad_value("\"$array\" rows differ in length");
   std::vector<std::int32_t> idx(bounds.size());
-  fill(a, data, 0, idx);
+  fill(a, data, 0, idx, make);
   return value(std::move(a));
 }
 
 }  // namespace
 
-value from_json(const json& j) {
+value from_json(const json& j, const object_maker& make_object) {
   switch (j.type()) {
     case json::value_t::null: return value::null();
     case json::value_t::boolean: return value(j.get<bool>());
@@ -98,7 +98,12 @@ value from_json(const json& j) {
         return value(d);
       }
       if (j.contains("$date")) return value(parse_date(j["$date"].get<std::string>()));
-      if (j.contains("$array")) return array_from_json(j);
+      if (j.contains("$array")) return array_from_json(j, make_object);
+      if (j.contains("$object")) {
+        if (!make_object || !j["$object"].is_string()) throw bad_value("an object cannot be passed here: " + j.dump());
+        return value(make_object(j["$object"].get<std::string>()));
+      }
+      if (j.contains("$nothing")) return value::nothing();
       throw bad_value("unknown value: " + j.dump());
     }
     default: throw bad_value("unknown value: " + j.dump());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <functional>
 #include <stdexcept>
 
 #include "convert/value.h"
@@ -23,7 +24,10 @@ class bad_value : public std::invalid_argument {
 /// {"$empty": true}; missing {"$missing": true}; Integer {"$integer": 3};
 /// Decimal {"$decimal": "12.5"}; Date {"$date": "2024-03-01[T10:30:00]"};
 /// array {"$array": [...], "$lbound": [...]}.
-value from_json(const json& j);
+/// Input may also name an object, {"$object": "<name>"}: `make_object` makes
+/// it; without one, objects are refused.
+using object_maker = std::function<object_ptr(const std::string& name)>;
+value from_json(const json& j, const object_maker& make_object = {});
 
 /// The same encoding; objects come out as {"$object": "<type>"} and Nothing
 /// as {"$nothing": true}.

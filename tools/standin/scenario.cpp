@@ -1,5 +1,6 @@
 #include "standin/scenario.h"
 
+#include "connect/connect.h"
 #include "decode/decode.h"
 #include "lookup/lookup.h"
 #include "standin/json_value.h"
@@ -24,24 +25,22 @@ json error_json(const automation_error& e) {
   return {{"number", e.number()}, {"description", e.description()}, {"source", e.source()}};
 }
 
-std::vector<value> read_args(const json& call) {
-  std::vector<value> args;
-  if (!call.contains("args")) return args;
-  if (!call["args"].is_array()) throw scenario_error("\"args\" must be a list");
-  for (const json& a : call["args"]) {
-    try {
-      args.push_back(from_json(a));
-    } catch (const bad_value& e) {
-      throw scenario_error(std::string("bad argument: ") + e.what());
-    }
+// Records the connector's events as a client's handler would see them.
+class event_recorder final : public connect_events {
+ public:
+  json events = json::array();
+  void data_transfer(bool& cancel, const value& data, std::int32_t called_program) override {
+    events.push_back({{"event", "DataTransfer"}, {"args", {cancel, to_json(data), called_program}}});
   }
-  return args;
-}
+  void close_form(std::int32_t called_program) override {
+    events.push_back({{"event", "CloseForm"}, {"args", {called_program}}});
+  }
+};
 
 template <class C>
 class runner {
  public:
-  runner(const class_info<C>& ci, C& obj) : ci_(ci), obj_(obj) {}
+  runner(const class_info<C>& ci, C& obj, host_platform& host) : ci_(ci), obj_(obj), host_(host) {}
 
   // The readable properties whose value is not an object.
   json properties() {
@@ -57,13 +56,16 @@ class runner {
     return out;
   }
 
-  void set(const std::string& name, const json& j) {
-    value v;
+  value read_value(const json& j, const std::string& where) {
     try {
-      v = from_json(j);
+      return from_json(j, [this](const std::string& name) { return host_.make_object(name); });
     } catch (const bad_value& e) {
-      throw scenario_error("set " + name + ": " + e.what());
+      throw scenario_error(where + ": " + e.what());
     }
+  }
+
+  void set(const std::string& name, const json& j) {
+    value v = read_value(j, "set " + name);
     member_kind kind = v.is_object() ? member_kind::set : member_kind::let;
     if (!find_member(ci_, name, kind)) throw scenario_error("set: " + std::string(ci_.name) + " has no property " + name);
     try {
@@ -77,7 +79,11 @@ class runner {
     if (!c.is_object() || !c.contains("member") || !c["member"].is_string())
       throw scenario_error("each call needs a \"member\" name");
     const std::string name = c["member"].get<std::string>();
-    std::vector<value> args = read_args(c);
+    std::vector<value> args;
+    if (c.contains("args")) {
+      if (!c["args"].is_array()) throw scenario_error("\"args\" must be a list");
+      for (const json& a : c["args"]) args.push_back(read_value(a, "bad argument"));
+    }
     json result = {{"member", name}, {"error", nullptr}};
     // A property name reads the property, or assigns it when given a value.
     member_kind kind = member_kind::method;
@@ -86,8 +92,13 @@ class runner {
     }
     const member_info<C>* m = find_member(ci_, name, kind);
     try {
-      value ret = invoke(ci_, obj_, name, kind, std::move(args));
+      value ret = invoke_by_ref(ci_, obj_, name, kind, args);
       if (m && m->returns != param_type::none) result["return"] = to_json(ret);
+      // What the member left in its by-reference parameters.
+      json refs = json::object();
+      for (std::size_t i = 0; m && i < m->param_count && i < args.size(); ++i)
+        if (m->params[i].by_ref) refs[std::string(m->params[i].name)] = to_json(args[i]);
+      if (!refs.empty()) result["byref"] = refs;
     } catch (const automation_error& e) {
       result["error"] = error_json(e);
     }
@@ -98,15 +109,22 @@ class runner {
  private:
   const class_info<C>& ci_;
   C& obj_;
+  host_platform& host_;
 };
 
-// Creates the object, sets its properties, runs the calls, destroys it.
+// Creates the object, sets its properties, runs the calls and releases the
+// object (which then writes its last trace line).
 template <class C>
-json run_on(const json& scenario, const std::shared_ptr<host_platform>& host) {
+json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, json& result) {
   json calls = json::array();
-  C obj(host);
-  if (auto ai = host->active_interface()) obj.set_active_interface(ai);
-  runner<C> r(C::info(), obj);
+  auto obj = std::make_shared<C>(host);
+  std::shared_ptr<event_recorder> events;
+  if constexpr (std::is_same_v<C, connect>) {
+    events = std::make_shared<event_recorder>();
+    obj->advise(events);
+  }
+  if (auto ai = host->active_interface()) obj->set_active_interface(ai);
+  runner<C> r(C::info(), *obj, *host);
   if (scenario.contains("set")) {
     if (!scenario["set"].is_object()) throw scenario_error("\"set\" must be an object");
     for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
@@ -115,6 +133,11 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host) {
     if (!scenario["calls"].is_array()) throw scenario_error("\"calls\" must be a list");
     for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
   }
+  obj.reset();
+  // A sibling still holding the facade lets it go, as at the end of its
+  // process.
+  host->release_siblings();
+  if (events) result["events"] = events->events;
   return calls;
 }
 
@@ -123,8 +146,8 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host) {
 json run_scenario(const json& scenario) {
   if (!scenario.is_object()) throw scenario_error("a scenario is a JSON object");
   const std::string cls = scenario.value("class", std::string("CLSMG_LOOKUP"));
-  if (cls != "CLSMG_LOOKUP" && cls != "CLSMG_DECODE")
-    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP, CLSMG_DECODE)");
+  if (cls != "CLSMG_LOOKUP" && cls != "CLSMG_DECODE" && cls != "CLSMG_CONNECT")
+    throw scenario_error("unknown class " + cls + " (use CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT)");
 
   json profile = resolve_host(scenario.contains("host") ? scenario["host"] : json());
   std::shared_ptr<host_platform> host;
@@ -133,8 +156,18 @@ json run_scenario(const json& scenario) {
   } catch (const std::exception& e) {
     throw scenario_error(std::string("host profile: ") + e.what());
   }
-  json calls = cls == "CLSMG_DECODE" ? run_on<decode>(scenario, host) : run_on<lookup>(scenario, host);
-  return {{"calls", calls}, {"trace", host->trace_lines()}, {"messages", json::array()}, {"sibling", json::array()}};
+  json result = json::object();
+  json extra = json::object();
+  json calls = cls == "CLSMG_DECODE"    ? run_on<decode>(scenario, host, extra)
+               : cls == "CLSMG_CONNECT" ? run_on<connect>(scenario, host, extra)
+                                        : run_on<lookup>(scenario, host, extra);
+  result["calls"] = calls;
+  result["trace"] = host->trace_lines();
+  result["messages"] = host->messages();
+  result["sibling"] = host->sibling_calls();
+  if (extra.contains("events")) result["events"] = extra["events"];
+  if (!host->object_calls().empty()) result["objects"] = host->object_calls();
+  return result;
 }
 
 }  // namespace veldrane::standin

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <regex>
 
+#include "frame/members.h"
 #include "standin/json_value.h"
 
 namespace veldrane::standin {
@@ -33,9 +34,14 @@ json default_profile() {
 
 // What the host's objects share: the profile, the log and the database.
 struct host_state {
+  bool present = false;  // false: no host, only the sibling connector
   json profile;
   std::vector<std::string> log;
   std::vector<std::string> executed;
+  json sibling_calls = json::array();
+  json object_calls = json::array();
+  std::vector<std::string> messages;
+  std::vector<std::weak_ptr<object>> siblings;
   sqlite3* db = nullptr;
 
   ~host_state() {
@@ -414,6 +420,77 @@ class converter_impl final : public host::converter {
   state_ptr s_;
 };
 
+// --- The sibling connector and plain objects -------------------------------
+
+json args_json(const std::vector<value*>& args) {
+  json out = json::array();
+  for (const value* a : args) out.push_back(a ? to_json(*a) : json{{"$missing", true}});
+  return out;
+}
+
+const char* kind_name(object::call_kind k) {
+  switch (k) {
+    case object::call_kind::method: return "method";
+    case object::call_kind::get: return "get";
+    case object::call_kind::let: return "let";
+    case object::call_kind::set: return "set";
+  }
+  return "?";
+}
+
+// Records every request; a member named in the profile's sibling "fail"
+// list raises after being recorded, and "set" writes values into the
+// arguments it receives by reference ({"Member": {"<index>": value}}).
+class sibling_impl final : public object {
+ public:
+  explicit sibling_impl(state_ptr s) : s_(std::move(s)) {}
+
+  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+    if (iequal(member, "ClsConnect")) {
+      if (kind == call_kind::get) return value(cls_connect_);
+      cls_connect_ = args.empty() || !args[0] || !args[0]->is_object() ? nullptr : args[0]->as_object();
+      return {};
+    }
+    const std::string name(member);
+    s_->sibling_calls.push_back({{"member", name}, {"args", args_json(args)}});
+    const json sib = s_->profile.is_object() ? s_->profile.value("sibling", json::object()) : json::object();
+    if (sib.contains("set") && sib["set"].contains(name)) {
+      for (const auto& [index, v] : sib["set"][name].items()) {
+        std::size_t i = std::stoul(index);
+        if (i < args.size() && args[i]) *args[i] = from_json(v);
+      }
+    }
+    if (sib.contains("fail"))
+      for (const json& f : sib["fail"])
+        if (f.is_string() && iequal(f.get<std::string>(), name))
+          throw automation_error(kHostFailure, "Stand-in sibling: " + name + " failed", "TARNELL.CLSMG_CONNECT");
+    return {};
+  }
+  std::string type_name() const override { return "TARNELL.CLSMG_CONNECT"; }
+  /// Drops the back reference, as the sibling's process would at its end.
+  void forget() { cls_connect_.reset(); }
+
+ private:
+  state_ptr s_;
+  object_ptr cls_connect_;
+};
+
+// A plain object (a bound control, say) that records what is done to it.
+class recorder_object final : public object {
+ public:
+  recorder_object(state_ptr s, std::string name) : s_(std::move(s)), name_(std::move(name)) {}
+  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+    s_->object_calls.push_back(
+        {{"object", name_}, {"member", std::string(member)}, {"kind", kind_name(kind)}, {"args", args_json(args)}});
+    return {};
+  }
+  std::string type_name() const override { return name_; }
+
+ private:
+  state_ptr s_;
+  std::string name_;
+};
+
 class factory_impl final : public host::class_factory {
  public:
   explicit factory_impl(state_ptr s) : s_(std::move(s)) {}
@@ -430,7 +507,7 @@ class factory_impl final : public host::class_factory {
     return std::make_shared<second_extension_impl>(s_);
   }
   std::shared_ptr<host::converter> create_converter() override {
-    if (!s_ || !s_->profile.contains("converter")) raise(err::cannot_create_object, "VELDRANE");
+    if (!s_->present || !s_->profile.contains("converter")) raise(err::cannot_create_object, "VELDRANE");
     available("converter");
     return std::make_shared<converter_impl>(s_);
   }
@@ -438,18 +515,17 @@ class factory_impl final : public host::class_factory {
  private:
   // Without a host nothing of the framework is installed.
   void available(std::string_view name) const {
-    if (!s_) raise(err::cannot_create_object, "VELDRANE");
-    if (s_->fails(name)) raise(err::cannot_create_object, "VELDRANE");
+    if (!s_->present || s_->fails(name)) raise(err::cannot_create_object, "VELDRANE");
   }
   state_ptr s_;
 };
 
 }  // namespace
 
-host_platform::host_platform(json profile) {
+host_platform::host_platform(json profile) : state_(std::make_shared<host_state>()) {
   if (!profile.is_null()) {
     if (!profile.is_object()) throw std::invalid_argument("a host profile is a JSON object");
-    state_ = std::make_shared<host_state>();
+    state_->present = true;
     state_->profile = std::move(profile);
     state_->db = open_database(state_->profile.value("database", json::object()));
     active_ = std::make_shared<active_impl>(state_);
@@ -457,7 +533,29 @@ host_platform::host_platform(json profile) {
   classes_ = std::make_unique<factory_impl>(state_);
 }
 
-host_platform::~host_platform() = default;
+host_platform::~host_platform() { release_siblings(); }
+
+object_ptr host_platform::create_object(std::string_view progid) {
+  const json sib = state_->profile.is_object() ? state_->profile.value("sibling", json::object()) : json::object();
+  if (progid != "TARNELL.CLSMG_CONNECT" || sib.value("absent", false)) raise(err::cannot_create_object, "VELDRANE");
+  auto s = std::make_shared<sibling_impl>(state_);
+  state_->siblings.push_back(s);
+  return s;
+}
+
+void host_platform::message_box(std::string_view prompt, int) { state_->messages.emplace_back(prompt); }
+
+object_ptr host_platform::make_object(const std::string& name) { return std::make_shared<recorder_object>(state_, name); }
+
+void host_platform::release_siblings() {
+  for (auto& w : state_->siblings)
+    if (auto s = w.lock()) std::static_pointer_cast<sibling_impl>(s)->forget();
+  state_->siblings.clear();
+}
+
+const std::vector<std::string>& host_platform::messages() const { return state_->messages; }
+const json& host_platform::sibling_calls() const { return state_->sibling_calls; }
+const json& host_platform::object_calls() const { return state_->object_calls; }
 
 std::shared_ptr<host::active_interface> host_platform::active_interface() const { return active_; }
 
@@ -467,14 +565,8 @@ void host_platform::trace(std::string_view line) { trace_.emplace_back(line); }
 
 host::class_factory& host_platform::framework_classes() { return *classes_; }
 
-const std::vector<std::string>& host_platform::host_log() const {
-  static const std::vector<std::string> none;
-  return state_ ? state_->log : none;
-}
+const std::vector<std::string>& host_platform::host_log() const { return state_->log; }
 
-const std::vector<std::string>& host_platform::executed() const {
-  static const std::vector<std::string> none;
-  return state_ ? state_->executed : none;
-}
+const std::vector<std::string>& host_platform::executed() const { return state_->executed; }
 
 }  // namespace veldrane::standin

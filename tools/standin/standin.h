@@ -28,7 +28,7 @@ struct host_state;
 class host_platform : public platform {
  public:
   /// `profile` null: no host (ActiveInterface stays Nothing), and the
-  /// framework classes cannot be created.
+  /// framework classes cannot be created; the sibling connector can.
   explicit host_platform(json profile);
   ~host_platform() override;
 
@@ -38,6 +38,23 @@ class host_platform : public platform {
   bool create_guid(guid& out) override;
   void trace(std::string_view line) override;
   host::class_factory& framework_classes() override;
+  /// Creates the stand-in sibling connector ("TARNELL.CLSMG_CONNECT"),
+  /// unless the profile's "sibling" says it is absent.
+  object_ptr create_object(std::string_view progid) override;
+  void message_box(std::string_view prompt, int style) override;
+
+  /// A plain object that records what is done to it (a bound control).
+  object_ptr make_object(const std::string& name);
+  /// Drops the back references that live siblings hold, as their process
+  /// would at its end, so that a facade they kept alive goes too.
+  void release_siblings();
+
+  /// The text of every message box, in order.
+  const std::vector<std::string>& messages() const;
+  /// Every request that reached a sibling: {"member", "args"}.
+  const json& sibling_calls() const;
+  /// Every call on the recorder objects: {"object", "member", "kind", "args"}.
+  const json& object_calls() const;
 
   /// Replaces the GUID source (tests force zeros, leading zeros, failure).
   std::function<bool(guid&)> guid_source;
