@@ -1,7 +1,9 @@
 // Turns the shared expected-text cases (tests/cases/*.json) into one
 // VBScript program, so that a script client checks the DLL against the same
-// texts as the core's tests. Only cases a script can set up on its own are
-// taken: class CLSMG_LOOKUP without a host. The program also calls every
+// texts as the core's tests. Cases of class CLSMG_LOOKUP are taken without a
+// host, or with a host profile the fake host framework (tests/wine/host) can
+// play: plain values and translations, no database, extensions, failures or
+// converter. The program also calls every
 // method of the member table once (required arguments Empty): a member not
 // built yet must raise 445 naming itself, with the class as source.
 //
@@ -11,6 +13,7 @@
 #include "lookup/lookup.h"  // the member table
 
 #include <algorithm>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -190,12 +193,19 @@ Sub ExpectArray(n, p, a, e, lb)
 End Sub
 )vbs";
 
+bool host_configuration(const json& host, std::string& text);
+
 void write_case(std::ostream& o, const json& c, int index) {
   const json& sc = c["scenario"];
   const std::string name = text_literal(c.value("name", "case " + std::to_string(index)));
   o << "\nSub Case" << index << "()\n  Dim o, n, en, ed, es, v\n  n = " << name << "\n"
     << "  WScript.Echo \"case \" & n\n"
     << "  Set o = CreateObject(\"VELDRANE." << sc["class"].get<std::string>() << "\")\n";
+  std::string config;
+  if (!sc["host"].is_null() && host_configuration(sc["host"], config)) {
+    o << "  Dim h\n  Set h = CreateObject(\"VeldraneTest.ActiveInterface\")\n  h.Configure " << text_literal(config)
+      << "\n  Set o.ActiveInterface = h\n";
+  }
   if (sc.contains("set")) {
     for (const auto& [prop, v] : sc["set"].items()) o << "  o." << prop << " = " << value_literal(v) << "\n";
   }
@@ -242,6 +252,62 @@ void write_case(std::ostream& o, const json& c, int index) {
     }
   }
   o << "  passed = passed + 1\nEnd Sub\n";
+}
+
+// The stand-in host's built-in "default" profile (tools/standin), as the
+// fake host plays it.
+json default_profile() {
+  return {{"company", 1},          {"language", "ITA "},   {"transferCheck", 0},     {"hierarchicalCoding", 0},
+          {"userText1", "ADMIN"},  {"userText4", "ADMIN"}, {"userLanguage", "ITA "}, {"userId", 1},
+          {"agent", 0},            {"filtersApply", false}, {"productionColumns", 0}, {"translations", json::object()},
+          {"filterClause", ""},    {"filterClause2", ""}};
+}
+
+const char* const kPlayable[] = {"company",  "language",     "transferCheck", "hierarchicalCoding", "userText1",
+                                 "userText4", "userLanguage", "userId",        "agent",              "filtersApply",
+                                 "productionColumns", "translations", "filterClause", "filterClause2"};
+
+// One configuration line of the fake host for a value; empty when the fake
+// cannot hold it.
+std::string config_value(const json& v) {
+  if (v.is_null()) return "N";
+  if (v.is_boolean()) return v.get<bool>() ? "B1" : "B0";
+  if (v.is_number_integer()) return "L" + std::to_string(v.get<long long>());
+  if (v.is_number()) {
+    std::ostringstream o;
+    o.precision(17);
+    o << v.get<double>();
+    return "D" + o.str();
+  }
+  if (v.is_string()) {
+    const std::string t = v.get<std::string>();
+    return t.find('\n') == std::string::npos ? "S" + t : "";
+  }
+  if (v.is_object() && v.contains("$empty")) return "E";
+  if (v.is_object() && v.contains("$integer")) return "I" + std::to_string(v["$integer"].get<long long>());
+  return "";
+}
+
+/// The Configure text of the fake host for a case's host profile; false when
+/// the profile asks for something the fake does not play.
+bool host_configuration(const json& host, std::string& text) {
+  const json profile = host.is_string() && host == "default" ? default_profile() : host;
+  if (!profile.is_object()) return false;
+  text.clear();
+  for (const auto& [key, v] : profile.items()) {
+    if (std::find(std::begin(kPlayable), std::end(kPlayable), key) == std::end(kPlayable)) return false;
+    if (key == "translations") {
+      for (const auto& [label, t] : v.items()) {
+        if (!t.is_string()) return false;
+        text += "~" + label + "=" + t.get<std::string>() + "\n";
+      }
+      continue;
+    }
+    const std::string line = config_value(v);
+    if (line.empty()) return false;
+    text += key + "=" + line + "\n";
+  }
+  return true;
 }
 
 // A script cannot leave out an argument that the member requires (only a
@@ -301,7 +367,12 @@ int main(int argc, char** argv) {
       const json all = json::parse(in);
       for (const json& c : all) {
         const json& sc = c["scenario"];
-        if (sc.value("class", "") != "CLSMG_LOOKUP" || !sc.contains("host") || !sc["host"].is_null()) continue;
+        std::string config;
+        if (sc.value("class", "") != "CLSMG_LOOKUP" || !sc.contains("host")) continue;
+        if (!sc["host"].is_null() && !host_configuration(sc["host"], config)) {
+          ++skipped;
+          continue;
+        }
         if (!expressible(sc)) {
           ++skipped;
           continue;
