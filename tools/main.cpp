@@ -4,11 +4,13 @@
 //   veldrane members [CLASS]         the member table
 //   veldrane lookup MEMBER [ARG...]  one lookup, printed for people
 //   veldrane decode MEMBER [ARG...]  one decode, printed for people
+//   veldrane connect MEMBER [ARG...] one connector request, printed for people
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "connect/connect.h"
 #include "decode/decode.h"
 #include "lookup/lookup.h"
 #include "standin/json_value.h"
@@ -93,11 +95,18 @@ void print_members(const veldrane::class_info<C>& ci) {
 }
 
 int cmd_members(const std::string& cls) {
-  if (cls.empty() || veldrane::iequal(cls, "CLSMG_LOOKUP")) print_members(veldrane::lookup::info());
-  if (cls.empty()) std::cout << "\n";
-  if (cls.empty() || veldrane::iequal(cls, "CLSMG_DECODE")) print_members(veldrane::decode::info());
-  if (!cls.empty() && !veldrane::iequal(cls, "CLSMG_LOOKUP") && !veldrane::iequal(cls, "CLSMG_DECODE"))
-    throw scenario_error("class " + cls + " is not available in this build (available: CLSMG_LOOKUP, CLSMG_DECODE)");
+  const bool all = cls.empty();
+  bool known = false;
+  auto show = [&](const auto& info) {
+    if (!all && !veldrane::iequal(cls, info.name)) return;
+    if (known) std::cout << "\n";
+    print_members(info);
+    known = true;
+  };
+  show(veldrane::lookup::info());
+  show(veldrane::decode::info());
+  show(veldrane::connect::info());
+  if (!known) throw scenario_error("unknown class " + cls + " (use CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT)");
   return 0;
 }
 
@@ -162,6 +171,29 @@ int cmd_build(const char* cls, const std::string& member, const std::vector<std:
   return 0;
 }
 
+// Runs one connector member and prints its answer, the requests that reached
+// the sibling and the message boxes it showed.
+int cmd_connect(const std::string& member, const std::vector<std::string>& args, const std::string& host_arg) {
+  json scenario = {{"class", "CLSMG_CONNECT"}};
+  if (host_arg.empty() || host_arg == "none") scenario["host"] = nullptr;
+  else if (host_arg == "default") scenario["host"] = "default";
+  else scenario["host"] = load_json(host_arg, "host profile");
+  json call = {{"member", member}, {"args", json::array()}};
+  for (const auto& a : args) call["args"].push_back(parse_arg(a));
+  scenario["calls"] = json::array({call});
+  json result = veldrane::standin::run_scenario(scenario);
+  const json& c = result["calls"][0];
+  if (!c["error"].is_null()) {
+    std::cerr << "veldrane: " << member << " raised error " << c["error"]["number"] << ": "
+              << c["error"]["description"].get<std::string>() << "\n";
+    return 1;
+  }
+  if (c.contains("return")) std::cout << "Result:     " << c["return"].dump() << "\n";
+  for (const json& s : result["sibling"]) std::cout << "Sibling:    " << s["member"].get<std::string>() << s["args"].dump() << "\n";
+  for (const json& m : result["messages"]) std::cout << "Message:\n" << readable(m.get<std::string>()) << "\n";
+  return c.contains("return") && c["return"] == false ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,13 +206,14 @@ int main(int argc, char** argv) {
 
   std::string members_class;
   auto* members = app.add_subcommand("members", "List a class's member table");
-  members->add_option("CLASS", members_class, "CLSMG_LOOKUP or CLSMG_DECODE; both when absent");
+  members->add_option("CLASS", members_class, "CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT; all when absent");
 
   std::string member, host_arg, ditta;
   std::vector<std::string> args;
   auto* lk = app.add_subcommand("lookup", "Run one CLSMG_LOOKUP member and print its definition");
   auto* dc = app.add_subcommand("decode", "Run one CLSMG_DECODE member and print its query");
-  for (auto* sub : {lk, dc}) {
+  auto* cn = app.add_subcommand("connect", "Run one CLSMG_CONNECT member and print what reached the sibling connector");
+  for (auto* sub : {lk, dc, cn}) {
     sub->add_option("MEMBER", member, sub == lk ? "member name, e.g. Operatori" : "member name, e.g. Operatore")
         ->required();
     sub->add_option("ARG", args, "arguments in order: JSON values, or plain text");
@@ -194,6 +227,7 @@ int main(int argc, char** argv) {
     if (*members) return cmd_members(members_class);
     if (*lk) return cmd_build("CLSMG_LOOKUP", member, args, host_arg, ditta);
     if (*dc) return cmd_build("CLSMG_DECODE", member, args, host_arg, ditta);
+    if (*cn) return cmd_connect(member, args, host_arg);
   } catch (const scenario_error& e) {
     std::cerr << "veldrane: " << e.what() << "\n";
     return 2;

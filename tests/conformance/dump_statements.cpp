@@ -56,7 +56,8 @@ bool is_type_parameter(std::string_view name) {
   return name.find("TipoCf") != std::string_view::npos || name.find("TipoCliFor") != std::string_view::npos ||
          name.find("Segno") != std::string_view::npos || name == "StandardPersonalizzato" ||
          name == "VenditeAcquisti" || name == "IndTipoTesto" || name == "Opzione" ||
-         name == "ProgressivoSubcodice" || name == "IdFornitore" || name == "IdAgente" || name == "IDCategoria";
+         name == "ProgressivoSubcodice" || name == "IdFornitore" || name == "IdAgente" || name == "IDCategoria" ||
+         name == "CodiceClienteFornitore" || name == "NumeroListino" || name == "CodiceCausale";
 }
 
 // Two argument sets: the first gives every required argument and leaves the
