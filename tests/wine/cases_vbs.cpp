@@ -1,11 +1,11 @@
 // Turns the shared expected-text cases (tests/cases/*.json) into one
 // VBScript program, so that a script client checks the DLL against the same
-// texts as the core's tests. Cases of CLSMG_LOOKUP and CLSMG_DECODE are taken without a
-// host, or with a host profile the fake host framework (tests/wine/host) can
-// play: plain values and translations, no database, extensions, failures or
-// converter. The program also calls every
-// method of the member table once (required arguments Empty): a member not
-// built yet must raise 445 naming itself, with the class as source.
+// texts as the core's tests. Cases of CLSMG_LOOKUP and CLSMG_DECODE are
+// taken without a host, or with a host profile the fake host framework
+// (tests/wine/host) can play: plain values and translations, no database,
+// extensions, failures or converter. The program also calls every method of
+// the member tables once (required arguments Empty): a member not built yet
+// must raise 445 naming itself, with the class as source.
 //
 // Usage: cases_vbs <cases folder> <output .vbs>
 // The output is plain ASCII; other characters are written as Chr or ChrW
