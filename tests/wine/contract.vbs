@@ -72,6 +72,15 @@ Sub TestErrors()
   ' The refusal comes after the column array and the title were set.
   Check o.Titolo = "Elenco Operatori", "Titolo after the refused call"
 
+  ' Only the framework's active interface is taken as ActiveInterface.
+  On Error Resume Next
+  Set o.ActiveInterface = CreateObject("Scripting.Dictionary")
+  n = Err.Number
+  On Error GoTo 0
+  Check n = 13, "a foreign object as ActiveInterface: Err.Number " & n
+  Set o.ActiveInterface = Nothing
+  Check o.ActiveInterface Is Nothing, "ActiveInterface set to Nothing"
+
   On Error Resume Next
   o.NoSuchMember
   n = Err.Number
