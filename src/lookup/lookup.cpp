@@ -1,18 +1,15 @@
 #include "lookup/lookup.h"
 
 #include "convert/converters.h"
-#include "host/binding.h"
 
 namespace veldrane {
 
-lookup::lookup(std::shared_ptr<platform> p) : component(std::move(p), "CLSMG_LOOKUP") {
+lookup::lookup(std::shared_ptr<platform> p) : host_bound_component(std::move(p), "CLSMG_LOOKUP") {
   write_trace("INI");
-  active_.reset();
   titolo = value("");
   stringa_sql = value("");
   array_fields = value("");
   solo_lingue_per_ditta = true;
-  ditta_ = 0;
 }
 
 lookup::~lookup() {
@@ -25,42 +22,7 @@ lookup::~lookup() {
   } catch (const std::exception&) {
   }
   second_extension_.reset();
-  if (filter_builder_) {
-    try {
-      filter_builder_->set_connection(nullptr);
-    } catch (const std::exception&) {
-    }
-    filter_builder_.reset();
-  }
-  active_.reset();
-}
-
-std::int32_t lookup::codice_ditta() {
-  if (ditta_ != 0) return ditta_;
-  try {
-    return to_long(DecimalOrZero(company_context()->company_code()));
-  } catch (const automation_error&) {
-    return 0;
-  }
-}
-
-host::active_interface& lookup::host_interface() { return host::deref(active_); }
-namespace {
-template <class T>
-std::shared_ptr<T> checked(std::shared_ptr<T> p) {
-  host::deref(p);
-  return p;
-}
-}  // namespace
-
-std::shared_ptr<host::environment> lookup::environment() { return checked(host_interface().environment_object()); }
-std::shared_ptr<host::company_context> lookup::company_context() { return checked(environment()->company()); }
-std::shared_ptr<host::user_context> lookup::user_context() { return checked(environment()->user()); }
-
-std::string lookup::language(language_source src, std::string_view fallback) {
-  if (!active_) return std::string(fallback);
-  return to_text(src == language_source::company ? company_context()->language()
-                                                 : user_context()->description_language());
+  // The filter builder and the active interface go next, with the base.
 }
 
 void lookup::set_columns(std::span<const std::string_view> captions) {
@@ -99,14 +61,6 @@ void lookup::not_implemented(std::string_view member) const {
 // ---------------------------------------------------------------------------
 // Host binding routines
 
-host::filter_builder& lookup::filter_builder() {
-  // Kept only once fully bound, so that a failed binding is retried rather
-  // than leaving a half-bound builder behind.
-  if (!filter_builder_)
-    filter_builder_ = host::bind_filter_builder(system().framework_classes(), host_interface(), codice_ditta());
-  return *filter_builder_;
-}
-
 bool lookup::read_ind_cod_p_ger() {
   try {
     statement st;
@@ -126,7 +80,7 @@ void lookup::first_extension(value& columns, std::string& select_list, std::stri
                              std::int16_t entity) {
   if (!first_extension_) first_extension_ = system().framework_classes().create_first_extension();
   first_extension_->set_entity(entity);
-  if (active_) first_extension_->set_connection(active_->database_connection());
+  if (active_interface()) first_extension_->set_connection(active_interface()->database_connection());
   if (first_extension_->extender()) first_extension_->extend(columns, select_list, from_clause);
 }
 
@@ -134,12 +88,12 @@ void lookup::second_extension(value& columns, std::string& select_list, std::str
                               std::int16_t entity) {
   if (!second_extension_) second_extension_ = system().framework_classes().create_second_extension();
   second_extension_->set_entity(entity);
-  second_extension_->set_active_interface(active_);
+  second_extension_->set_active_interface(active_interface());
   second_extension_->extend(columns, select_list, from_clause);
 }
 
 std::string lookup::translate_label(const std::string& label) {
-  if (!active_) return label;
+  if (!active_interface()) return label;
   value translation;
   std::shared_ptr<host::translator> translator = environment()->translation();
   host::deref(translator).translate(label, translation);
