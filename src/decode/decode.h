@@ -44,7 +44,6 @@ class decode : public host_bound_component {
   [[noreturn]] void not_implemented(std::string_view member) const;
 
   static constexpr std::string_view kSource = "VELDRANE.CLSMG_DECODE";
-
 };
 
 }  // namespace veldrane
