@@ -79,27 +79,6 @@ TEST(reference_tables_decode_test, numeric_keys) {
   }
 }
 
-// Quoted codes: trailing blanks dropped, leading kept, Empty and Null as ''.
-TEST(reference_tables_decode_test, quoted_codes) {
-  struct {
-    const char* member;
-    std::vector<value> args;
-    const char* tail;
-  } cases[] = {
-      {"Zona", {value(std::int32_t{1}), value::null(), value(), str(" Z ")},
-       "MG09_MACROAREA_MG08 = '' AND    MG09_AREA_MG08 = '' AND    MG09_ZONA = ' Z'"},
-      {"SottoCategoria", {value(std::int32_t{0}), str("MC"), str("C  "), value::null()},
-       "MG12_MACROCAT_MG11 = 'MC' AND    MG12_CATEG_MG11 = 'C' AND    MG12_SOTTCAT = ''"},
-      {"Vettore", {value(std::int32_t{15})}, "MG14_CODICE = '15'"},
-      {"CausaleTrasporto", {value()}, "MG13_CODICE = ''"},
-  };
-  for (auto& c : cases) {
-    decode_on_host t(nullptr);
-    t.call(c.member, c.args);
-    EXPECT_TRUE(ends_with(t.sql(), c.tail)) << c.member << ": " << t.sql();
-  }
-}
-
 // The host's language goes between the quotes as the host gives it; a
 // failing read leaves both properties as they were.
 TEST(reference_tables_decode_test, translated_descriptions_take_the_host_language_verbatim) {
