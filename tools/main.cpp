@@ -77,7 +77,7 @@ const char* type_name(veldrane::param_type t) {
 
 template <class C>
 void print_members(const veldrane::class_info<C>& ci) {
-  std::cout << ci.name << " (" << ci.interface << " " << ci.iid << ", class " << ci.clsid << ")\n";
+  std::cout << ci.name << " (" << ci.interface_name << " " << ci.iid << ", class " << ci.clsid << ")\n";
   int n = 0;
   for (const auto& m : ci.members) {
     char id[16];

@@ -128,7 +128,7 @@ value let_codice_ditta(C& obj, std::span<value> a) {
 template <class C>
 struct class_info {
   std::string_view name;       // CLSMG_LOOKUP
-  std::string_view interface;  // _CLSMG_LOOKUP
+  std::string_view interface_name;  // _CLSMG_LOOKUP
   std::string_view clsid;
   std::string_view iid;
   std::span<const member_info<C>> members;

@@ -40,9 +40,9 @@ std::vector<class_entry> classes() {
   const auto& lk = veldrane::lookup::info();
   const auto& dc = veldrane::decode::info();
   return {
-      {"lookup", "veldrane::lookup", "lookup/lookup.h", lk.name, lk.interface, lk.clsid, lk.iid, rows_of(lk),
+      {"lookup", "veldrane::lookup", "lookup/lookup.h", lk.name, lk.interface_name, lk.clsid, lk.iid, rows_of(lk),
        kLookupLegacy},
-      {"decode", "veldrane::decode", "decode/decode.h", dc.name, dc.interface, dc.clsid, dc.iid, rows_of(dc),
+      {"decode", "veldrane::decode", "decode/decode.h", dc.name, dc.interface_name, dc.clsid, dc.iid, rows_of(dc),
        kDecodeLegacy},
   };
 }
