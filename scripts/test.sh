@@ -8,6 +8,6 @@ scripts/setup.sh windows
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
-cmake --preset windows-x86
+cmake --preset windows-x86 -DVELDRANE_COMGEN_JOBS=2
 cmake --build --preset windows-x86
 ctest --test-dir build/windows-x86 --output-on-failure
