@@ -4,6 +4,8 @@
 #include <fstream>
 #include <regex>
 
+#include <unistd.h>
+
 #include "standin/json_value.h"
 #include "standin/scenario.h"
 
@@ -95,7 +97,11 @@ struct run_result {
 };
 
 run_result run_tool(const std::string& args, const std::string& input) {
-  std::string in_path = ::testing::TempDir() + "veldrane_in.json";
+  // Tests run in parallel processes: each call has an input file of its own.
+  static int calls = 0;
+  std::string in_path = ::testing::TempDir() + "veldrane_in_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                        std::to_string(getpid()) + "_" + std::to_string(++calls) + ".json";
   std::ofstream(in_path) << input;
   std::string cmd = std::string(VELDRANE_TOOL) + " " + args + " < " + in_path + " 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
