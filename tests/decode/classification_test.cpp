@@ -5,28 +5,13 @@
 #include "decode/decode.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 using namespace veldrane;
 
 namespace {
 
-struct decode_host {
-  explicit decode_host(standin::json profile)
-      : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
-    if (auto ai = host->active_interface()) dc.set_active_interface(ai);
-  }
-  value call(std::string_view member, std::vector<value> args = {}) {
-    return invoke(decode::info(), dc, member, member_kind::method, std::move(args));
-  }
-  std::string sql() const { return dc.stringa_sql.as_string(); }
-  std::string field() const { return dc.array_fields.as_array().at({0, 1}).as_string(); }
-  bool asked(std::string_view entry) const {
-    const auto& log = host->host_log();
-    return std::find(log.begin(), log.end(), entry) != log.end();
-  }
-  std::shared_ptr<standin::host_platform> host;
-  decode dc;
-};
+using decode_host = decode_fixture;
 
 standin::json profile(standin::json changes) {
   standin::json p = standin::default_profile();
@@ -210,10 +195,10 @@ TEST(restricted_decode_test, restriction_appended_only_when_the_filter_flag_is_s
     decode_host t(p);
     t.call("Deposito", {value("D1  ")});
     EXPECT_EQ(t.sql(), kDeposito + (flag ? " AND MG58_CODDEP IN ('D1')" : ""));
-    EXPECT_EQ(t.asked("FilterBuilder.Clause(MG58_CODDEP, -1, 0)"), flag);
+    EXPECT_EQ(t.logged("FilterBuilder.Clause(MG58_CODDEP, -1, 0)"), flag);
     t.call("ArticoloDiMagazzino", {value("A1")});
     EXPECT_EQ(t.sql(), kArticolo + (flag ? " AND ART" : ""));
-    EXPECT_EQ(t.asked("FilterBuilder.Clause2(-1)"), flag);
+    EXPECT_EQ(t.logged("FilterBuilder.Clause2(-1)"), flag);
   }
 }
 
@@ -291,7 +276,7 @@ TEST(transfer_deposit_decode_test, indented_form_without_flag_or_counterpart) {
     decode_host off(transfer_host({{"filtersApply", false}}));
     off.call(member, {value("A1"), value(std::int16_t{1}), value("B1")});
     EXPECT_EQ(off.sql(), indented("3", "A1")) << member;
-    EXPECT_FALSE(off.asked("FilterBuilder created"));
+    EXPECT_FALSE(off.logged("FilterBuilder created"));
 
     decode_host on(transfer_host());
     on.call(member, {value("A1"), value(std::int16_t{1})});

@@ -3,22 +3,13 @@
 #include "decode/decode.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 using namespace veldrane;
 
 namespace {
 
-struct decode_on_host {
-  explicit decode_on_host(standin::json profile)
-      : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
-    if (auto ai = host->active_interface()) dc.set_active_interface(ai);
-  }
-  value call(std::string_view member, std::vector<value> args = {}) {
-    return invoke(decode::info(), dc, member, member_kind::method, std::move(args));
-  }
-  std::shared_ptr<standin::host_platform> host;
-  decode dc;
-};
+using decode_on_host = decode_fixture;
 
 const std::string kOperatore =
     " SELECT    MG01_DESCR FROM    MG01_OPERATORI WITH (NOLOCK) WHERE    MG01_CODICE = '";

@@ -6,32 +6,13 @@
 #include "decode/decode.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 using namespace veldrane;
 
 namespace {
 
-struct decode_on_host {
-  explicit decode_on_host(standin::json profile)
-      : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
-    if (auto ai = host->active_interface()) dc.set_active_interface(ai);
-  }
-  void call(std::string_view member, std::vector<value> args) {
-    invoke(decode::info(), dc, member, member_kind::method, std::move(args));
-  }
-  std::string sql() const { return dc.stringa_sql.as_string(); }
-  std::vector<std::string> fields() const {
-    std::vector<std::string> out;
-    const auto& a = dc.array_fields.as_array();
-    for (std::int32_t c = 0; c <= a.ubound(0); ++c) {
-      EXPECT_TRUE(a.at({c, 0}).is_empty());
-      out.push_back(a.at({c, 1}).as_string());
-    }
-    return out;
-  }
-  std::shared_ptr<standin::host_platform> host;
-  decode dc;
-};
+using decode_on_host = decode_fixture;
 
 bool ends_with(const std::string& s, std::string_view tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;

@@ -12,6 +12,7 @@
 #include "decode/decode.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane::decode_ops {
 // The date source of the customer/supplier name decode.
@@ -24,27 +25,7 @@ namespace {
 
 using json = standin::json;
 
-struct decode_on_host {
-  explicit decode_on_host(json profile) : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
-    if (auto ai = host->active_interface()) dc.set_active_interface(ai);
-  }
-  value call(std::string_view member, std::vector<value> args) {
-    return invoke(decode::info(), dc, member, member_kind::method, std::move(args));
-  }
-  std::string sql() const { return dc.stringa_sql.as_string(); }
-  bool logged(std::string_view entry) const {
-    const auto& log = host->host_log();
-    return std::find(log.begin(), log.end(), entry) != log.end();
-  }
-  std::shared_ptr<standin::host_platform> host;
-  decode dc;
-};
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
+using decode_on_host = decode_fixture;
 
 bool ends_with(const std::string& s, std::string_view tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;

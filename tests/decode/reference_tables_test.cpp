@@ -8,24 +8,13 @@
 #include "decode/decode.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 using namespace veldrane;
 
 namespace {
 
-struct decode_on_host {
-  explicit decode_on_host(standin::json profile)
-      : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
-    if (auto ai = host->active_interface()) dc.set_active_interface(ai);
-  }
-  void call(std::string_view member, std::vector<value> args) {
-    invoke(decode::info(), dc, member, member_kind::method, std::move(args));
-  }
-  std::string sql() const { return dc.stringa_sql.as_string(); }
-  std::string field() const { return dc.array_fields.as_array().at({0, 1}).as_string(); }
-  std::shared_ptr<standin::host_platform> host;
-  decode dc;
-};
+using decode_on_host = decode_fixture;
 
 standin::json profile(standin::json changes) {
   standin::json p = standin::default_profile();

@@ -13,51 +13,14 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using standin::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  explicit fixture(json profile) : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface()) lk->set_active_interface(ai);
-  }
-
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
-  std::vector<std::string> captions() const {
-    std::vector<std::string> out;
-    const safe_array& a = lk->array_fields.as_array();
-    EXPECT_EQ(a.ubound(1), 1);
-    for (std::int32_t c = 0; c <= a.ubound(0); ++c) {
-      out.push_back(to_text(a.at({c, 0})));
-      EXPECT_EQ(to_text(a.at({c, 1})), "");
-    }
-    return out;
-  }
-  void mark_outputs() {
-    lk->titolo = value("old title");
-    lk->stringa_sql = value("old sql");
-    lk->array_fields = value("old fields");
-    lk->id_lookup = value("old id");
-  }
-  long log_count(const std::string& entry) const {
-    const auto& log = platform->host_log();
-    return std::count(log.begin(), log.end(), entry);
-  }
-};
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
+using fixture = lookup_fixture;
 
 // A host whose warehouse parameters give the hierarchical coding flag of
 // company 1 and company 2.
@@ -65,17 +28,6 @@ json coding_host(json company1, json company2) {
   return host_with({{"database",
                      {{"MG50_PARMAGAZ", {{{"MG50_DITTA_CG18", 1}, {"MG50_INDCODPGER", company1}},
                                          {{"MG50_DITTA_CG18", 2}, {"MG50_INDCODPGER", company2}}}}}}});
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
-
-std::vector<value> with_sort(std::vector<value> leading, value sort) {
-  leading.push_back(std::move(sort));
-  return leading;
 }
 
 const std::vector<std::string> kCodeDescr = {"Codice", "Descrizione"};

@@ -11,42 +11,14 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using nlohmann::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  explicit fixture(json profile) : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface()) lk->set_active_interface(ai);
-  }
-
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
-  // Marks every output so that a failed call shows which ones it changed.
-  void mark_outputs() {
-    lk->titolo = value("old title");
-    lk->stringa_sql = value("old sql");
-    lk->array_fields = value("old fields");
-    lk->id_lookup = value("old id");
-  }
-};
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+using fixture = lookup_fixture;
 
 // Every operation with its arguments before CampoOrdinamento and its default
 // order. Titles, identifiers, captions and whole texts are in the shared cases.
@@ -77,11 +49,6 @@ std::vector<operation_row> all_operations() {
        true, false},
       {"CausaliMagazzino", causali_magazzino, {}, "Lkp_CausaliMagazzino", "MG51_CAUSMAG", false, true},
   };
-}
-
-std::vector<value> with_sort(std::vector<value> leading, value sort) {
-  leading.push_back(std::move(sort));
-  return leading;
 }
 
 TEST(DocumentLookups, SortColumnCompanyAndLanguageOfEveryOperation) {

@@ -14,56 +14,14 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using standin::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  explicit fixture(json profile) : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface()) lk->set_active_interface(ai);
-  }
-
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
-  std::size_t columns() const { return lk->array_fields.as_array().bounds()[0].count; }
-  void mark_outputs() {
-    lk->titolo = value("old title");
-    lk->stringa_sql = value("old sql");
-    lk->array_fields = value("old fields");
-    lk->id_lookup = value("old id");
-  }
-  void expect_marked(bool titolo_and_fields_too = true) const {
-    if (titolo_and_fields_too) {
-      EXPECT_EQ(to_text(lk->titolo), "old title");
-      EXPECT_EQ(to_text(lk->array_fields), "old fields");
-    }
-    EXPECT_EQ(sql(), "old sql");
-    EXPECT_EQ(to_text(lk->id_lookup), "old id");
-  }
-};
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
-
-std::vector<value> with_sort(std::vector<value> leading, value sort) {
-  leading.push_back(std::move(sort));
-  return leading;
-}
+using fixture = lookup_fixture;
 
 struct operation_row {
   const char* name;

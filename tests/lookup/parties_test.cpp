@@ -14,54 +14,16 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using nlohmann::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct party_fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  // `attach` false leaves ActiveInterface Nothing although the framework's
-  // classes can still be created.
-  explicit party_fixture(json profile, bool attach = true)
-      : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface(); ai && attach) lk->set_active_interface(ai);
-  }
-
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
-  std::vector<std::string> captions() const {
-    std::vector<std::string> out;
-    const safe_array& a = lk->array_fields.as_array();
-    for (std::int32_t c = a.lbound(0); c <= a.ubound(0); ++c) out.push_back(to_text(a.at({c, 0})));
-    return out;
-  }
-  bool logged(const std::string& line) const {
-    const auto& log = platform->host_log();
-    return std::find(log.begin(), log.end(), line) != log.end();
-  }
-  void mark_outputs() {
-    lk->titolo = value("old title");
-    lk->stringa_sql = value("old sql");
-    lk->array_fields = value("old fields");
-    lk->id_lookup = value("old id");
-  }
-};
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+// `attach` false leaves ActiveInterface Nothing although the framework's
+// classes can still be created.
+using party_fixture = lookup_fixture;
 
 std::size_t count(const std::string& s, const std::string& what) {
   std::size_t n = 0;

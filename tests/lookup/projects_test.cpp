@@ -14,31 +14,18 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using standin::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct project_fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  explicit project_fixture(json profile = nullptr)
-      : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface()) lk->set_active_interface(ai);
-  }
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
+struct project_fixture : lookup_fixture {
+  explicit project_fixture(json profile = nullptr) : lookup_fixture(std::move(profile)) {}
   std::string title() const { return to_text(lk->titolo); }
   std::int32_t columns() const { return lk->array_fields.as_array().ubound(0) + 1; }
 };
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 std::size_t count(const std::string& s, const std::string& what) {
   std::size_t n = 0;

@@ -15,45 +15,19 @@
 #include "lookup/operations.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
+#include "support/fixtures.h"
 
 namespace veldrane {
 namespace {
 
-using standin::json;
-using operation = value (*)(lookup&, std::span<value>);
+using operation = lookup_fixture::operation;
 
-struct pa_fixture {
-  std::shared_ptr<standin::host_platform> platform;
-  std::unique_ptr<lookup> lk;
-
-  explicit pa_fixture(json profile = nullptr) : platform(std::make_shared<standin::host_platform>(std::move(profile))) {
-    lk = std::make_unique<lookup>(platform);
-    if (auto ai = platform->active_interface()) lk->set_active_interface(ai);
-  }
-  void call(operation op, std::vector<value> args) { op(*lk, args); }
-  std::string sql() const { return to_text(lk->stringa_sql); }
+struct pa_fixture : lookup_fixture {
+  explicit pa_fixture(json profile = nullptr) : lookup_fixture(std::move(profile)) {}
   std::string title() const { return to_text(lk->titolo); }
   std::string id() const { return to_text(lk->id_lookup); }
   std::int32_t columns() const { return lk->array_fields.as_array().ubound(0) + 1; }
-  void mark_outputs() {
-    lk->titolo = value("old title");
-    lk->stringa_sql = value("old sql");
-    lk->array_fields = value("old fields");
-    lk->id_lookup = value("old id");
-  }
 };
-
-json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
 
 value n(std::int32_t v) { return value(v); }
 const value kMissing = value::missing();
