@@ -1,6 +1,10 @@
 #include "host/framework.h"
 
 #include "com/adapters.h"
+
+#include <map>
+#include <mutex>
+
 #include "com/errors.h"
 #include "com/variant.h"
 #include "host.h"
@@ -11,6 +15,8 @@ namespace {
 
 // The source of errors that the host framework raised without saying where.
 constexpr std::string_view kHostSource = "QUENTARO";
+// The same for objects the component itself created by ProgID.
+constexpr std::string_view kOwnSource = "VELDRANE";
 
 void check(HRESULT hr) {
   if (FAILED(hr)) raise_failure(hr, kHostSource);
@@ -29,20 +35,27 @@ std::string take(BSTR s) {
 
 BSTR bstr(const std::string& s) { return to_bstr(s); }
 
-// A plain automation object: members reached by name.
+// A plain automation object: members reached by name. Errors the object
+// raises without naming a source are reported under `source`.
 class dispatch_object final : public object, public com_backed {
  public:
-  explicit dispatch_object(com_ptr<IUnknown> p) : unknown_(std::move(p)) {}
+  explicit dispatch_object(com_ptr<IUnknown> p, std::string_view source = kHostSource)
+      : unknown_(std::move(p)), source_(source) {}
   value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
     com_ptr<IDispatch> d = unknown_.query<IDispatch>(IID_IDispatch);
-    if (!d) raise(err::member_not_supported, std::string(kHostSource));
-    return late_call(d.get(), member, kind, std::move(args), kHostSource);
+    if (!d) raise(err::member_not_supported, std::string(source_));
+    return late_call(d.get(), member, kind, std::move(args), source_);
   }
   IUnknown* identity() const override { return unknown_.get(); }
 
  private:
   com_ptr<IUnknown> unknown_;
+  std::string_view source_;
 };
+
+// Core objects served by COM objects of this DLL.
+std::mutex g_served_mutex;
+std::map<const object*, IDispatch*> g_served;
 
 // --- ADO, late-bound so that any compatible connection serves ------------
 
@@ -383,8 +396,23 @@ value wrap_object(IUnknown* p) {
   return value(object_ptr(std::make_shared<dispatch_object>(com_ptr<IUnknown>::share(p))));
 }
 
+void serve(const object* core, IDispatch* iface) {
+  std::lock_guard<std::mutex> lock(g_served_mutex);
+  g_served[core] = iface;
+}
+
+void stop_serving(const object* core) {
+  std::lock_guard<std::mutex> lock(g_served_mutex);
+  g_served.erase(core);
+}
+
 com_ptr<IDispatch> unwrap_dispatch(const object_ptr& o) {
   if (!o) return {};
+  {
+    std::lock_guard<std::mutex> lock(g_served_mutex);
+    auto it = g_served.find(o.get());
+    if (it != g_served.end()) return com_ptr<IDispatch>::share(it->second);
+  }
   const auto* backed = dynamic_cast<const com_backed*>(o.get());
   if (!backed) raise(err::type_mismatch, "VELDRANE");
   com_ptr<IDispatch> d = com_ptr<IUnknown>::share(backed->identity()).query<IDispatch>(IID_IDispatch);
@@ -432,6 +460,16 @@ value late_call(IDispatch* target, std::string_view member, object::call_kind ki
   if (FAILED(hr)) raise_failure(hr, info, source);
   for (std::size_t i = 0; i < n; ++i) *args[i] = from_variant(*values[i]);
   return from_variant(*result);
+}
+
+object_ptr com_platform::create_object(std::string_view progid) {
+  const std::wstring name = to_wide(progid);
+  CLSID clsid;
+  IDispatch* d = nullptr;
+  if (FAILED(CLSIDFromProgID(name.c_str(), &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&d))) || !d)
+    raise(err::cannot_create_object, std::string(kOwnSource));
+  return std::make_shared<dispatch_object>(com_ptr<IUnknown>::adopt(d), kOwnSource);
 }
 
 host::class_factory& com_platform::framework_classes() {

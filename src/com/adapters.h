@@ -31,20 +31,31 @@ class com_backed {
 /// late-bound automation object.
 value wrap_object(IUnknown* p);
 
-/// The COM object behind a core object (empty for Nothing). A core object
-/// with no COM object behind it raises type mismatch.
+/// The COM object behind a core object (empty for Nothing): the object a
+/// core object stands for, or the object of this DLL that serves it (see
+/// serve). A core object with neither raises type mismatch.
 com_ptr<IDispatch> unwrap_dispatch(const object_ptr& o);
+
+/// Records that `iface` serves the core object `core`, so that handing the
+/// core object to another COM object hands over `iface` (the connector
+/// passing itself as the sibling's ClsConnect). The record holds no
+/// reference; the serving object removes it before it goes.
+void serve(const object* core, IDispatch* iface);
+void stop_serving(const object* core);
 
 /// Calls a member of a COM object by name (IDispatch::GetIDsOfNames and
 /// Invoke). Arguments are passed by reference and read back.
 value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
                 std::string_view source);
 
-/// The platform of the DLL: system GUIDs and debug output, and the host
-/// framework's classes created by class identifier (CoCreateInstance).
+/// The platform of the DLL: system GUIDs, debug output and message boxes,
+/// the host framework's classes created by class identifier
+/// (CoCreateInstance), and other objects created by ProgID and reached
+/// late-bound (the sibling connector).
 class com_platform final : public platform {
  public:
   host::class_factory& framework_classes() override;
+  object_ptr create_object(std::string_view progid) override;
 };
 std::shared_ptr<platform> dll_platform();
 

@@ -5,7 +5,87 @@
 
 namespace veldrane::com {
 
+namespace {
+
+value from_raw_ref(const raw_arg& a) {
+  switch (a.type) {
+    case param_type::variant: return a.v ? from_variant(*a.v) : value::missing();
+    case param_type::string: return a.ps ? value(to_utf8(*a.ps)) : value::missing();
+    case param_type::integer: return a.pi ? value(static_cast<std::int16_t>(*a.pi)) : value::missing();
+    case param_type::long_: return a.pl ? value(static_cast<std::int32_t>(*a.pl)) : value::missing();
+    case param_type::boolean: return a.pb ? value(*a.pb != VARIANT_FALSE) : value::missing();
+    case param_type::object: return a.po ? wrap_object(*a.po) : value::missing();
+    case param_type::none: break;
+  }
+  return {};
+}
+
+// A VARIANT that refers to a typed variable (VT_BYREF | type) is written
+// through, in the variable's own type.
+void assign_through(VARIANT* target, const value& v) {
+  variant_holder converted;
+  to_variant(v, converted.get());
+  const VARTYPE type = V_VT(target) & ~VT_BYREF;
+  if (FAILED(VariantChangeType(converted.get(), converted.get(), 0, type))) raise(err::type_mismatch, "VELDRANE");
+  VARIANT* c = converted.get();
+  switch (type) {
+    case VT_BSTR:
+      SysFreeString(*V_BSTRREF(target));
+      *V_BSTRREF(target) = V_BSTR(c);
+      V_VT(c) = VT_EMPTY;
+      return;
+    case VT_DISPATCH:
+      if (*V_DISPATCHREF(target)) (*V_DISPATCHREF(target))->Release();
+      *V_DISPATCHREF(target) = V_DISPATCH(c);
+      V_VT(c) = VT_EMPTY;
+      return;
+    case VT_I2: *V_I2REF(target) = V_I2(c); return;
+    case VT_I4: *V_I4REF(target) = V_I4(c); return;
+    case VT_R8: *V_R8REF(target) = V_R8(c); return;
+    case VT_BOOL: *V_BOOLREF(target) = V_BOOL(c); return;
+    case VT_DATE: *V_DATEREF(target) = V_DATE(c); return;
+    case VT_DECIMAL: *V_DECIMALREF(target) = V_DECIMAL(c); return;
+    default: raise(err::type_mismatch, "VELDRANE");
+  }
+}
+
+void assign_variant(VARIANT* target, const value& v) {
+  while (V_VT(target) == (VT_VARIANT | VT_BYREF)) target = V_VARIANTREF(target);
+  if ((V_VT(target) & VT_BYREF) && !(V_VT(target) & VT_ARRAY)) return assign_through(target, v);
+  variant_holder fresh;
+  to_variant(v, fresh.get());
+  VariantClear(target);
+  *target = *fresh.get();  // ownership moves to the caller's variable
+  V_VT(fresh.get()) = VT_EMPTY;
+}
+
+}  // namespace
+
+void copy_back(const value& v, const raw_arg& a) {
+  switch (a.type) {
+    case param_type::variant: assign_variant(a.v, v); return;
+    case param_type::string: {
+      BSTR s = to_bstr(to_text(v));
+      SysFreeString(*a.ps);
+      *a.ps = s;
+      return;
+    }
+    case param_type::integer: *a.pi = to_integer(v); return;
+    case param_type::long_: *a.pl = to_long(v); return;
+    case param_type::boolean: *a.pb = to_bool(v) ? VARIANT_TRUE : VARIANT_FALSE; return;
+    case param_type::object: {
+      if (!v.is_object()) raise(err::type_mismatch, "VELDRANE");
+      IDispatch* d = unwrap_dispatch(v.as_object()).detach();
+      if (*a.po) (*a.po)->Release();
+      *a.po = d;
+      return;
+    }
+    case param_type::none: return;
+  }
+}
+
 value from_raw(const raw_arg& a) {
+  if (a.by_ref) return from_raw_ref(a);
   switch (a.type) {
     case param_type::variant: return a.v ? from_variant(*a.v) : value::missing();
     case param_type::string: return value(to_utf8(a.s));

@@ -1,7 +1,9 @@
 // One member call from a vtable thunk to the portable core: the raw COM
 // arguments become values, are bound to the member's parameters, the
-// member's entry runs, and its result goes back in the COM out parameter.
-// Every error is turned into an HRESULT here; nothing is thrown past it.
+// member's entry runs, what it left in by-reference parameters goes back to
+// the caller's variables, and its result goes back in the COM out
+// parameter. Every error is turned into an HRESULT here; nothing is thrown
+// past it.
 #pragma once
 
 #include "frame/members.h"
@@ -15,7 +17,11 @@
 
 namespace veldrane::com {
 
+/// The value of an argument; a by-reference one given as a null pointer is
+/// missing.
 value from_raw(const raw_arg& a);
+/// Writes a by-reference parameter's value back into the caller's variable.
+void copy_back(const value& v, const raw_arg& a);
 /// Clears the out parameter (so that a failed call hands back nothing).
 /// False when it is a null pointer.
 bool clear_raw(const raw_result& r);
@@ -28,9 +34,20 @@ HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg>
   try {
     std::vector<value> values;
     values.reserve(args.size());
-    for (const raw_arg& a : args) values.push_back(from_raw(a));
-    values = bind_arguments(m.parameters(), std::move(values), source);
+    bool any_by_ref = false;
+    for (const raw_arg& a : args) {
+      values.push_back(from_raw(a));
+      any_by_ref = any_by_ref || a.by_ref;
+    }
+    // What the caller handed in, to tell what the member changed: a
+    // variable is written only when its value changed, so that one the
+    // member merely read keeps its own type.
+    std::vector<value> given;
+    if (any_by_ref) given = values;
+    bind_arguments_in_place(m.parameters(), values, source);
     value r = m.entry(core, values);
+    for (std::size_t i = 0; i < given.size(); ++i)
+      if (args[i].by_ref && !given[i].is_missing() && !(values[i] == given[i])) copy_back(values[i], args[i]);
     to_raw(r, result);
     return S_OK;
   } catch (const automation_error& e) {

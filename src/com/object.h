@@ -1,21 +1,37 @@
 // The COM object of one class: the generated dual interface (whose thunks
 // call `call`), IDispatch delegated to the type library, ISupportErrorInfo,
-// and the portable core object it serves. Also the class's factory.
+// for a class with events IConnectionPointContainer and its connection
+// point, and the portable core object it serves. Also the class's factory.
 #pragma once
 
 #include "com_classes.h"  // first: it includes the core headers before the Windows ones
 
+#include <memory>
 #include <new>
+#include <type_traits>
 
 #include "com/adapters.h"
 #include "com/dispatch.h"
+#include "com/events.h"
 #include "com/module.h"
 
 namespace veldrane::com {
 
+/// What a class with a source interface adds: the container of its
+/// connection point. Nothing for the others.
+template <class Class, bool = Class::has_events>
+struct event_base {};
 template <class Class>
-class dual_object final : public Class::template dual<dual_object<Class>>, public ISupportErrorInfo {
+struct event_base<Class, true> : connection_point_container {
+  event_base() : connection_point_container(Class::source_iid()) {}
+};
+
+template <class Class>
+class dual_object final : public Class::template dual<dual_object<Class>>,
+                          public ISupportErrorInfo,
+                          public event_base<Class> {
   using iface = typename Class::iface;
+  using core_type = typename Class::core;
 
  public:
   static HRESULT create(REFIID riid, void** ret) noexcept {
@@ -42,6 +58,8 @@ class dual_object final : public Class::template dual<dual_object<Class>>, publi
       *ret = static_cast<iface*>(this);
     } else if (IsEqualIID(riid, IID_ISupportErrorInfo)) {
       *ret = static_cast<ISupportErrorInfo*>(this);
+    } else if (Class::has_events && IsEqualIID(riid, IID_IConnectionPointContainer)) {
+      *ret = container();
     } else {
       return E_NOINTERFACE;
     }
@@ -95,16 +113,33 @@ class dual_object final : public Class::template dual<dual_object<Class>>, publi
 
   /// Called by every thunk of the dual interface with the member's row.
   HRESULT call(std::size_t row, std::span<const raw_arg> args, const raw_result& result) noexcept {
-    const auto& info = Class::core::info();
-    return dispatch_call(core_, info.members[row], args, result, Class::source, Class::iid());
+    const auto& info = core_type::info();
+    // A call may release the caller's own reference (a sibling that lets go
+    // of the connector it was handed): the object stays until it returns.
+    AddRef();
+    const HRESULT hr = dispatch_call(*core_, info.members[row], args, result, Class::source, Class::iid());
+    Release();
+    return hr;
   }
 
  private:
-  dual_object() : core_(dll_platform()) { add_module_ref(); }
+  // The core object is shared: the connector hands itself on as an object.
+  dual_object() : core_(std::make_shared<core_type>(dll_platform())) {
+    add_module_ref();
+    if constexpr (std::is_base_of_v<object, core_type>) serve(static_cast<const object*>(core_.get()), static_cast<iface*>(this));
+    if constexpr (Class::has_events) Class::bind_events(*core_, this->point());
+  }
   ~dual_object() {
+    if constexpr (std::is_base_of_v<object, core_type>) stop_serving(static_cast<const object*>(core_.get()));
     // The core object's destructor writes its trace line and releases the
     // framework objects it made; the module may unload only afterwards.
+    core_.reset();
     release_module_ref();
+  }
+
+  IConnectionPointContainer* container() {
+    if constexpr (Class::has_events) return static_cast<IConnectionPointContainer*>(this);
+    else return nullptr;
   }
 
   /// The current interface and its identifiers in earlier releases.
@@ -116,7 +151,7 @@ class dual_object final : public Class::template dual<dual_object<Class>>, publi
   }
 
   LONG ref_ = 1;
-  typename Class::core core_;
+  std::shared_ptr<core_type> core_;
 };
 
 /// The class factory of one class: a static object, refusing aggregation.

@@ -1,12 +1,14 @@
 // comgen: writes, from the member tables of the portable core, the artefacts
 // of the Windows binding:
-//   veldrane.idl      the type library: library, dual interfaces with their
-//                     dispatch ids, coclasses and the hidden aliases of the
+//   veldrane.idl      the type library: library, enumerations, dual
+//                     interfaces with their dispatch ids, source (event)
+//                     interfaces, coclasses and the hidden aliases of the
 //                     earlier interface identifiers (widl makes the header
 //                     and the .tlb from it);
 //   com_thunks.h      per class, a class template implementing the dual
 //                     interface's vtable; each slot hands its raw arguments
-//                     to the object's `call` with the member's row index;
+//                     (by-reference ones as pointers, for the copy back) to
+//                     the object's `call` with the member's row index;
 //   com_classes.h     the library's identity and, per class, the constants
 //                     that creation, QueryInterface and registration use.
 // Usage: comgen <output directory>. A file is rewritten only when its text
@@ -102,10 +104,19 @@ bool by_pointer(const member_row& m, const param_info& p) {
   return m.kind == member_kind::method && p.type == param_type::variant;
 }
 
-std::string cpp_param_type(const member_row& m, const param_info& p) {
+/// The parameter's type as declared: the library's enumeration when the
+/// class says so, otherwise the table's type; by-reference parameters are
+/// pointers to it.
+std::string declared_type(const class_entry& c, const param_info& p, bool pointer) {
   std::string t(type_name(p.type));
-  if (by_pointer(m, p)) t += "*";
+  for (const typed_parameter& tp : c.typed_params)
+    if (tp.parameter == p.name) t = std::string(tp.type);
+  if (p.by_ref || pointer) t += "*";
   return t;
+}
+
+std::string cpp_param_type(const class_entry& c, const member_row& m, const param_info& p) {
+  return declared_type(c, p, by_pointer(m, p));
 }
 
 std::string method_name(const member_row& m) {
@@ -120,14 +131,61 @@ std::string method_name(const member_row& m) {
 
 bool has_result(const member_row& m) { return m.returns != param_type::none; }
 
+/// The defaultvalue() of an optional parameter, empty for none. A typed
+/// parameter always carries one (automation fills in only Variants that are
+/// left out); so does a Variant with a numeric or Boolean default. A Variant
+/// defaulting to text carries none, as widl refuses text defaults on
+/// Variants: the core binds its default when it arrives missing.
 std::string default_value(const param_info& p) {
-  if (p.type == param_type::variant) return {};
-  if (p.type == param_type::string) return quoted(p.default_text);
-  return "0";
+  const std::string_view d = p.has_default ? p.default_text : std::string_view{};
+  const param_type kind = p.has_default ? p.default_type : p.type;
+  if (p.type == param_type::variant && (!p.has_default || kind == param_type::string)) return {};
+  switch (kind) {
+    case param_type::string: return p.type == param_type::string ? quoted(d) : std::string{};
+    case param_type::boolean: return d == "True" ? "-1" : "0";
+    case param_type::integer:
+    case param_type::long_: return d.empty() ? "0" : std::string(d);
+    case param_type::object: return "0";  // Nothing
+    case param_type::variant:
+    case param_type::none: break;
+  }
+  return {};
+}
+
+/// One parameter of a method or property of a dual interface.
+std::string idl_param(const class_entry& c, const member_row& m, const param_info& p) {
+  std::string out = p.by_ref ? "[in, out" : "[in";
+  if (p.optional) {
+    out += ", optional";
+    std::string d = default_value(p);
+    if (!d.empty()) out += ", defaultvalue(" + d + ")";
+  }
+  return out + "] " + cpp_param_type(c, m, p) + " " + std::string(p.name);
 }
 
 // ---------------------------------------------------------------------------
 // veldrane.idl
+
+void write_enum(std::ostream& o, const library_enum& e) {
+  o << "\n  typedef [uuid(" << bare_guid(e.uuid) << ")] enum " << e.name << " {\n";
+  for (std::size_t i = 0; i < e.values.size(); ++i)
+    o << "    " << e.values[i].name << " = " << e.values[i].value << (i + 1 < e.values.size() ? ",\n" : "\n");
+  o << "  } " << e.name << ";\n";
+}
+
+void write_source(std::ostream& o, const class_entry& c, const source_interface& s) {
+  o << "\n  [\n    uuid(" << bare_guid(s.iid) << "),\n    hidden\n  ]\n  dispinterface " << s.name
+    << "\n  {\n    properties:\n    methods:\n";
+  for (const event_row& e : s.events) {
+    o << "      [id(" << hex32(e.dispid) << ")] void " << e.name << "(";
+    for (std::size_t i = 0; i < e.params.size(); ++i) {
+      const param_info& p = e.params[i];
+      o << (i ? ", " : "") << (p.by_ref ? "[in, out] " : "[in] ") << declared_type(c, p, false) << " " << p.name;
+    }
+    o << ");\n";
+  }
+  o << "  };\n";
+}
 
 void write_idl(std::ostream& o) {
   const library_info& lib = library();
@@ -138,6 +196,7 @@ void write_idl(std::ostream& o) {
     << "  lcid(" << hex4(lib.lcid) << "),\n  helpstring(" << quoted(lib.help_string)
     << ")\n]\nlibrary " << lib.name << "\n{\n  importlib(\"stdole2.tlb\");\n\n";
   for (const auto& c : all) o << "  interface " << c.interface << ";\n";
+  for (const auto& e : enums()) write_enum(o, e);
   for (const auto& c : all) {
     o << "\n  [\n    odl,\n    uuid(" << bare_guid(c.iid) << "),\n    hidden,\n    dual,\n    nonextensible,\n"
       << "    oleautomation\n  ]\n  interface " << c.interface << " : IDispatch\n  {\n";
@@ -155,13 +214,7 @@ void write_idl(std::ostream& o) {
       for (const param_info& p : m.params) {
         if (!first) o << ", ";
         first = false;
-        o << "[in";
-        if (p.optional) {
-          o << ", optional";
-          std::string d = default_value(p);
-          if (!d.empty()) o << ", defaultvalue(" << d << ")";
-        }
-        o << "] " << cpp_param_type(m, p) << " " << p.name;
+        o << idl_param(c, m, p);
       }
       if (has_result(m)) {
         if (!first) o << ", ";
@@ -169,8 +222,12 @@ void write_idl(std::ostream& o) {
       }
       o << ");\n";
     }
-    o << "  };\n\n  [\n    uuid(" << bare_guid(c.clsid) << ")\n  ]\n  coclass " << c.name << "\n  {\n"
-      << "    [default] interface " << c.interface << ";\n  };\n";
+    o << "  };\n";
+    if (c.source) write_source(o, c, *c.source);
+    o << "\n  [\n    uuid(" << bare_guid(c.clsid) << ")\n  ]\n  coclass " << c.name << "\n  {\n"
+      << "    [default] interface " << c.interface << ";\n";
+    if (c.source) o << "    [default, source] dispinterface " << c.source->name << ";\n";
+    o << "  };\n";
     for (const auto& l : c.legacy)
       o << "\n  typedef [uuid(" << bare_guid(l.iid) << "), public, hidden] " << c.interface << " " << l.alias
         << ";\n";
@@ -196,7 +253,7 @@ void write_thunks(std::ostream& o) {
       std::size_t n = 0;
       for (const param_info& p : m.params) {
         if (n) o << ", ";
-        o << cpp_param_type(m, p) << " a" << n++;
+        o << cpp_param_type(c, m, p) << " a" << n++;
       }
       if (has_result(m)) o << (n ? ", " : "") << type_name(m.returns) << "* ret";
       o << ") override {\n";
@@ -205,8 +262,10 @@ void write_thunks(std::ostream& o) {
         n = 0;
         for (const param_info& p : m.params) {
           if (n) o << ", ";
-          o << "raw_arg::" << raw_kind(p.type) << "(" << (p.type == param_type::variant && !by_pointer(m, p) ? "&" : "")
-            << "a" << n++ << ")";
+          if (p.by_ref) o << "raw_arg::" << raw_kind(p.type) << "_ref(a" << n++ << ")";
+          else
+            o << "raw_arg::" << raw_kind(p.type) << "(" << (p.type == param_type::variant && !by_pointer(m, p) ? "&" : "")
+              << "a" << n++ << ")";
         }
         o << "};\n";
       }
@@ -230,7 +289,8 @@ void write_classes(std::ostream& o) {
   o << "// Generated by comgen from the member tables. Do not edit.\n"
        "#pragma once\n\n#include <cstddef>\n\n";
   for (const auto& c : all) o << "#include " << quoted(c.core_header) << "\n";
-  o << "#include \"com_thunks.h\"\n#include \"veldrane.h\"\n\nnamespace veldrane::com::gen {\n\n";
+  o << "#include \"com_thunks.h\"\n#include \"veldrane.h\"\n\n"
+       "namespace veldrane::com {\nclass connection_point;\n}\n\nnamespace veldrane::com::gen {\n\n";
   o << "inline constexpr const wchar_t* kLibraryName = " << quoted(lib.name, true) << ";\n";
   o << "inline constexpr const wchar_t* kLibraryId = " << quoted(lib.libid, true) << ";\n";
   o << "inline constexpr unsigned short kLibraryMajor = " << lib.major << ";\n";
@@ -251,7 +311,19 @@ void write_classes(std::ostream& o) {
       << "  static constexpr const wchar_t* progid = L\"" << lib.name << "." << c.name << "\";\n"
       << "  static constexpr const wchar_t* clsid_text = " << quoted(c.clsid, true) << ";\n"
       << "  static constexpr const char* source = \"" << lib.name << "." << c.name << "\";\n"
-      << "  static constexpr IID legacy_iids[] = {\n";
+      << "  static constexpr bool has_events = " << (c.source ? "true" : "false") << ";\n";
+    if (c.source)
+      o << "  static const IID& source_iid() { return DIID_" << c.source->name << "; }\n"
+        << "  /// Relays the core object's events to the sinks advised at the point\n"
+        << "  /// (written by hand, next to the class's COM object).\n"
+        << "  static void bind_events(core& obj, connection_point& point);\n";
+    if (c.source) {
+      o << "  /// The dispatch ids of the source interface's methods.\n  struct events {\n";
+      for (const event_row& e : c.source->events)
+        o << "    static constexpr DISPID " << e.name << " = " << e.dispid << ";\n";
+      o << "  };\n";
+    }
+    o << "  static constexpr IID legacy_iids[] = {\n";
     for (const auto& l : c.legacy) o << "      " << guid_initializer(l.iid) << ",  // " << l.alias << "\n";
     o << "  };\n};\n";
   }

@@ -1,9 +1,11 @@
 // What the generator knows besides the member tables: the identity of the
-// type library and, per class, its C++ names and the identifiers of its
-// interface in earlier releases.
+// type library and its enumerations and, per class, its C++ names, the
+// identifiers of its interface in earlier releases, the parameters typed by
+// an enumeration and its source (event) interface.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,39 @@ struct legacy_interface {
   std::string_view iid;
 };
 
+/// A parameter (by name, in any member of the class) whose type in the type
+/// library is one of the library's enumerations rather than its table type.
+struct typed_parameter {
+  std::string_view parameter;
+  std::string_view type;
+};
+
+/// One method of a source interface: what an object raises to its advised
+/// sinks.
+struct event_row {
+  std::string_view name;
+  std::int32_t dispid;
+  std::vector<veldrane::param_info> params;
+};
+
+/// The dispatch interface through which a class raises its events.
+struct source_interface {
+  std::string_view name, iid;
+  std::vector<event_row> events;
+};
+
+/// One value of an enumeration.
+struct enum_value {
+  std::string_view name;
+  std::int32_t value;
+};
+
+/// An enumeration of the type library (Long values).
+struct library_enum {
+  std::string_view name, uuid;
+  std::vector<enum_value> values;
+};
+
 struct class_entry {
   std::string_view cpp_name;     // stem of the generated C++ names: lookup -> lookup_dual
   std::string_view core_type;    // the portable class
@@ -44,9 +79,12 @@ struct class_entry {
   std::string_view name, interface, clsid, iid;
   std::vector<member_row> members;
   std::span<const legacy_interface> legacy;
+  std::span<const typed_parameter> typed_params = {};
+  std::optional<source_interface> source = {};
 };
 
 const library_info& library();
 std::vector<class_entry> classes();
+std::vector<library_enum> enums();
 
 }  // namespace comgen
