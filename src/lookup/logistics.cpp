@@ -109,11 +109,6 @@ value code_list_lookup(lookup& lk, const code_list& t, const value& campo) {
 // Decoded lists: code, description and an indicator decoded into a label of
 // at most `width` characters. No company condition.
 
-struct indicator_label {
-  int value;
-  std::string_view label;
-};
-
 struct decoded_list {
   std::string_view title;
   std::string_view id;
@@ -123,7 +118,7 @@ struct decoded_list {
   std::string_view indicator_column;
   std::string_view indicator_caption;
   int width;
-  std::vector<indicator_label> labels;
+  std::vector<case_branch> labels;
 };
 
 const decoded_list kPorto{
@@ -156,11 +151,7 @@ value decoded_list_lookup(lookup& lk, const decoded_list& t, const value& campo)
      << "    CONVERT(varchar(";
   st.number(t.width);
   st << ")," << "        CASE " << t.indicator_column;
-  for (const indicator_label& l : t.labels) {
-    st << "            WHEN ";
-    st.number(l.value);
-    st << " THEN '" << l.label << "'";
-  }
+  case_branches(st, false, "            ", t.labels);
   st << "            ELSE ''" << "        END" << "    ) AS " << t.indicator_column
      << " FROM" << "    " << t.table << " WITH (NOLOCK)"
      << " ORDER BY " << sort;

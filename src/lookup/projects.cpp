@@ -83,25 +83,6 @@ value code_table_lookup(lookup& lk, const company_code_table& t, const value& ca
   return {};
 }
 
-// ---------------------------------------------------------------------------
-// CASE branches written one fragment each: the indent, WHEN n THEN and the
-// label between quotes.
-
-struct case_branch {
-  int n;
-  std::string_view label;
-};
-
-void when_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches) {
-  for (const case_branch& b : branches) {
-    if (lines) st.line(indent);
-    else st << indent;
-    st << "WHEN ";
-    st.number(b.n);
-    st << " THEN '" << b.label << "'";
-  }
-}
-
 constexpr std::array<case_branch, 8> kPeriods{{{0, "Annuale"},
                                                {1, "Semestrale"},
                                                {2, "Quadrimestrale"},
@@ -138,7 +119,7 @@ constexpr std::array<case_branch, 3> kCompilers{{{0, "Utente orbis connesso"}, {
 // branches, "END AS <column>".
 void configuration_case(statement& st, std::string_view column, std::span<const case_branch> branches) {
   st.line("    , CASE ") << column;
-  when_branches(st, true, "        ", branches);
+  case_branches(st, true, "        ", branches);
   st.line("    END AS ") << column;
 }
 
@@ -210,7 +191,7 @@ value indici_margini(lookup& lk, std::span<value> a) {
   statement st;
   // No ELSE: an unknown period shows as NULL.
   st << " SELECT" << "    MG4U_CODINMARG," << "    MG4U_DESCR," << "    CASE MG4U_INDPERIOD";
-  when_branches(st, false, "        ", kPeriods);
+  case_branches(st, false, "        ", kPeriods);
   st << "    END AS MG4U_INDPERIOD," << "    MG4U_FILTROSEL" << " FROM" << "    MG4U_TABINMARG WITH (NOLOCK)"
      << " WHERE";
   company_filter(st, "    MG4U_DITTA_CG18 = ", lk.codice_ditta());
@@ -266,7 +247,7 @@ value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
   st.line("    , MG1N_ANACARICATORE_CG16");
   // Only the owner can be "not available".
   st.line("    , CASE MG1N_INDPROPRIETARIO");
-  when_branches(st, true, "        ", kParties);
+  case_branches(st, true, "        ", kParties);
   st.line("    WHEN 3 THEN 'Non disponibile'");
   st.line("    END AS MG1N_INDPROPRIETARIO");
   st.line("    , MG1N_ANAPROPRIETARIO_CG16");

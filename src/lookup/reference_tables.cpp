@@ -154,22 +154,6 @@ void document_descriptions(statement& st, std::string_view lang, std::string_vie
   language_join_lines(st, "DESCRRID", lang, short_provider, idprov_column);
 }
 
-struct case_branch {
-  int n;
-  std::string_view label;
-};
-
-// One CASE branch per label: the indent, WHEN n THEN and the quoted label.
-void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches) {
-  for (const case_branch& b : branches) {
-    if (lines) st.line(indent);
-    else st << indent;
-    st << "WHEN ";
-    st.number(b.n);
-    st << " THEN '" << b.label << "'";
-  }
-}
-
 constexpr std::array<case_branch, 5> kStatoLabels = {{{0, "Non gestito"},
                                                       {1, "Fatturato/Da fatt."},
                                                       {2, "Evaso/Da evad."},

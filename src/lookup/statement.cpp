@@ -47,6 +47,16 @@ void language_join_lines(statement& st, std::string_view alias, std::string_view
   st.line("    AND ") << alias << ".MG0S_IDPROV = " << idprov_column;
 }
 
+void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches) {
+  for (const case_branch& b : branches) {
+    if (lines) st.line(indent);
+    else st << indent;
+    st << "WHEN ";
+    st.number(b.n);
+    st << " THEN '" << b.label << "'";
+  }
+}
+
 void company_filter(statement& st, std::string_view fragment, std::int32_t company) {
   st << fragment;
   st.number(company);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,17 @@ void language_join(statement& st, std::string_view language, std::string_view pr
 /// Line-form language join under an alias (DESCR, DESCRRID, ...).
 void language_join_lines(statement& st, std::string_view alias, std::string_view language,
                          std::string_view provider, std::string_view idprov_column);
+
+/// One branch of a CASE that shows a fixed label for a value.
+struct case_branch {
+  int n;
+  std::string_view label;
+};
+
+/// The branches of a CASE, each the indent, "WHEN n THEN " and the label
+/// between single quotes; in the line form (`lines`) each on a line of its
+/// own, in the run-on form one fragment each.
+void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches);
 
 /// Company filter: the fragment (e.g. "    MG07_DITTA_CG18 = ") and the
 /// company code as a decimal integer.
