@@ -101,14 +101,24 @@ std::string_view raw_kind(param_type t) {
 /// omitted optional one arrives marked as missing; the value of a property
 /// assignment is passed by value.
 bool by_pointer(const member_row& m, const param_info& p) {
-  return m.kind == member_kind::method && p.type == param_type::variant;
+  return m.kind == member_kind::method && p.type == param_type::variant && !p.by_ref;
+}
+
+/// The type a parameter travels in. An optional by-reference parameter of
+/// another type without a default travels as a Variant: automation can
+/// mark only a Variant as left out (wine passes a missing marker in place
+/// of a typed pointer, and refuses a default on a by-reference object). The
+/// core still binds it to its declared type.
+param_type carried_type(const param_info& p) {
+  if (p.optional && p.by_ref && !p.has_default) return param_type::variant;
+  return p.type;
 }
 
 /// The parameter's type as declared: the library's enumeration when the
 /// class says so, otherwise the table's type; by-reference parameters are
 /// pointers to it.
 std::string declared_type(const class_entry& c, const param_info& p, bool pointer) {
-  std::string t(type_name(p.type));
+  std::string t(type_name(carried_type(p)));
   for (const typed_parameter& tp : c.typed_params)
     if (tp.parameter == p.name) t = std::string(tp.type);
   if (p.by_ref || pointer) t += "*";
@@ -131,15 +141,15 @@ std::string method_name(const member_row& m) {
 
 bool has_result(const member_row& m) { return m.returns != param_type::none; }
 
-/// The defaultvalue() of an optional parameter, empty for none. A typed
-/// parameter always carries one (automation fills in only Variants that are
-/// left out); so does a Variant with a numeric or Boolean default. A Variant
-/// defaulting to text carries none, as widl refuses text defaults on
-/// Variants: the core binds its default when it arrives missing.
+/// The defaultvalue() of an optional parameter with a default, empty for
+/// none. A Variant defaulting to text carries none, as widl refuses text
+/// defaults on Variants: the core binds its default when it arrives missing.
+/// An optional parameter without a default carries none either.
 std::string default_value(const param_info& p) {
-  const std::string_view d = p.has_default ? p.default_text : std::string_view{};
-  const param_type kind = p.has_default ? p.default_type : p.type;
-  if (p.type == param_type::variant && (!p.has_default || kind == param_type::string)) return {};
+  if (!p.has_default) return {};
+  const std::string_view d = p.default_text;
+  const param_type kind = p.default_type;
+  if (p.type == param_type::variant && kind == param_type::string) return {};
   switch (kind) {
     case param_type::string: return p.type == param_type::string ? quoted(d) : std::string{};
     case param_type::boolean: return d == "True" ? "-1" : "0";
@@ -262,7 +272,7 @@ void write_thunks(std::ostream& o) {
         n = 0;
         for (const param_info& p : m.params) {
           if (n) o << ", ";
-          if (p.by_ref) o << "raw_arg::" << raw_kind(p.type) << "_ref(a" << n++ << ")";
+          if (p.by_ref) o << "raw_arg::" << raw_kind(carried_type(p)) << "_ref(a" << n++ << ")";
           else
             o << "raw_arg::" << raw_kind(p.type) << "(" << (p.type == param_type::variant && !by_pointer(m, p) ? "&" : "")
               << "a" << n++ << ")";

@@ -2,7 +2,8 @@
 // component creates, registered under the framework's class identifiers,
 // and an active-interface object (test class "VeldraneTest.ActiveInterface")
 // with its environment, company and user contexts and translator. Every
-// object answers at the vtable positions of src/com/host.idl.
+// object answers at the vtable positions of src/com/host.idl. The same DLL
+// also serves the fake sibling connector (fake_sibling.cpp).
 //
 // What the objects return is set by the script through the active
 // interface's one late-bound method, Configure(text): one entry a line,
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "host.h"
+#include "fake_sibling.h"
 
 namespace {
 
@@ -395,11 +397,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ret) {
   for (factory& f : g_factories)
     if (IsEqualCLSID(rclsid, *f.desc->clsid)) return cf_QueryInterface(&f.iface, riid, ret);
-  *ret = nullptr;
-  return CLASS_E_CLASSNOTAVAILABLE;
+  return fake_sibling::class_object(rclsid, riid, ret);
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return g_refs == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
+  return g_refs == 0 && fake_sibling::live_objects() == 0 ? S_OK : S_FALSE;
+}
 
 extern "C" HRESULT WINAPI DllRegisterServer() {
   wchar_t path[MAX_PATH];
@@ -412,7 +415,7 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
     if (d.progid && set_value(std::wstring(d.progid) + L"\\CLSID", nullptr, d.clsid_text) != ERROR_SUCCESS)
       return SELFREG_E_CLASS;
   }
-  return S_OK;
+  return fake_sibling::register_classes(path);
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
@@ -420,5 +423,6 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + d.clsid_text).c_str());
     if (d.progid) RegDeleteTreeW(HKEY_CLASSES_ROOT, d.progid);
   }
+  fake_sibling::unregister_classes();
   return S_OK;
 }

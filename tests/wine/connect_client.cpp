@@ -1,0 +1,841 @@
+// An early-bound client of VELDRANE.CLSMG_CONNECT against the fake sibling
+// connector of the test host DLL ("TARNELL.CLSMG_CONNECT", steered and read
+// through "VeldraneTest.Sibling"): the first request, the forwarded
+// arguments and their conversions, modal and non-modal siblings, failures,
+// by-reference results, events through the connection point, the bound
+// control, the member table and enumeration in the type library, and the
+// DLL's unload answer once the facade and its sibling let go of each other.
+//
+// Usage: connect_client. Prints one line per failed check and a summary;
+// the exit status is the number of failures.
+#include "connect/connect.h"  // the member table; core headers before <windows.h>
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "client.h"
+#include "veldrane.h"
+
+namespace {
+
+using client::g_checks;
+using client::g_failures;
+using veldrane::com::to_utf8;
+using veldrane::com::to_wide;
+
+// {17C3FA15-58A6-11D4-A8E4-00400519B149}: the interface of the first release.
+const IID kLegacyV0 = {0x17C3FA15, 0x58A6, 0x11D4, {0xA8, 0xE4, 0x00, 0x40, 0x05, 0x19, 0xB1, 0x49}};
+// {17C3FA17-58A6-11D4-A8E4-00400519B149}: the called-program enumeration.
+const GUID kCalledProgramEnum = {0x17C3FA17, 0x58A6, 0x11D4, {0xA8, 0xE4, 0x00, 0x40, 0x05, 0x19, 0xB1, 0x49}};
+
+// --- Values -------------------------------------------------------------------
+
+VARIANT missing() {
+  VARIANT v;
+  V_VT(&v) = VT_ERROR;
+  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+VARIANT text(const wchar_t* s) {
+  VARIANT v;
+  V_VT(&v) = VT_BSTR;
+  V_BSTR(&v) = SysAllocString(s);
+  return v;
+}
+VARIANT number(long n) {
+  VARIANT v;
+  V_VT(&v) = VT_I4;
+  V_I4(&v) = n;
+  return v;
+}
+VARIANT null() {
+  VARIANT v;
+  V_VT(&v) = VT_NULL;
+  return v;
+}
+VARIANT boolean(bool b) {
+  VARIANT v;
+  V_VT(&v) = VT_BOOL;
+  V_BOOL(&v) = b ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+VARIANT object(IDispatch* d) {
+  VARIANT v;
+  V_VT(&v) = VT_DISPATCH;
+  V_DISPATCH(&v) = d;
+  if (d) d->AddRef();
+  return v;
+}
+
+bool same_object(IUnknown* a, IUnknown* b) {
+  if (!a || !b) return a == b;
+  IUnknown* ua = nullptr;
+  IUnknown* ub = nullptr;
+  a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ua));
+  b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ub));
+  const bool same = ua && ua == ub;
+  if (ua) ua->Release();
+  if (ub) ub->Release();
+  return same;
+}
+
+/// Calls a member by name; `args` first to last. The result is returned in
+/// `result` when given.
+HRESULT late(IDispatch* target, const wchar_t* name, std::vector<VARIANT> args = {}, VARIANT* result = nullptr,
+             WORD flags = DISPATCH_METHOD) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  HRESULT hr = target->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    params.rgdispidNamedArgs = &put;
+    params.cNamedArgs = 1;
+  }
+  VARIANT ignored;
+  VariantInit(&ignored);
+  EXCEPINFO info{};
+  hr = target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result : &ignored, &info, nullptr);
+  VariantClear(&ignored);
+  SysFreeString(info.bstrSource);
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrHelpFile);
+  for (VARIANT& a : args) VariantClear(&a);
+  return hr;
+}
+
+// --- The fake sibling's control object --------------------------------------
+
+IDispatch* g_control = nullptr;
+
+std::string sibling_log() {
+  VARIANT r;
+  VariantInit(&r);
+  late(g_control, L"Log", {}, &r);
+  std::string s = V_VT(&r) == VT_BSTR ? to_utf8(V_BSTR(&r)) : "(no log)";
+  VariantClear(&r);
+  return s;
+}
+void sibling_reset() { late(g_control, L"Reset"); }
+long live_siblings() {
+  VARIANT r;
+  VariantInit(&r);
+  late(g_control, L"Live", {}, &r);
+  return V_VT(&r) == VT_I4 ? V_I4(&r) : -1;
+}
+/// What sibling n holds in ClsConnect (the caller releases it).
+IDispatch* cls_connect_of(long n) {
+  VARIANT r;
+  VariantInit(&r);
+  late(g_control, L"ClsConnectOf", {number(n)}, &r);
+  return V_VT(&r) == VT_DISPATCH ? V_DISPATCH(&r) : nullptr;
+}
+
+/// The log of one request on a new sibling.
+std::string on_new_sibling(const std::string& call) {
+  return "#1 get ClsConnect\n#1 set ClsConnect = Object\n#1 " + call + "\n#1 released";
+}
+
+_CLSMG_CONNECT* create() {
+  _CLSMG_CONNECT* c = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_CLSMG_CONNECT, nullptr, CLSCTX_INPROC_SERVER, IID__CLSMG_CONNECT,
+                                reinterpret_cast<void**>(&c));
+  ok(hr == S_OK && c, "CoCreateInstance: %#lx", hr);
+  return c;
+}
+
+// --- A sink for the events and a bound control --------------------------------
+
+class event_sink final : public IDispatch {
+ public:
+  std::vector<std::string> seen;
+  bool cancel = true;  // what DataTransfer leaves in Cancel
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID___CLSMG_CONNECT)) {
+      *ret = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ret = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++ref_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --ref_; }  // lives on the stack
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    if (id == 1 && p->cArgs == 3) {
+      const VARIANT& cancel_arg = p->rgvarg[2];
+      const VARIANT& data = p->rgvarg[1];
+      const VARIANT& program = p->rgvarg[0];
+      std::string line = "DataTransfer(";
+      line += V_VT(&cancel_arg) == (VT_BOOL | VT_BYREF) ? (*V_BOOLREF(&cancel_arg) ? "True" : "False") : "?";
+      line += ", " + (V_VT(&data) == VT_BSTR ? to_utf8(V_BSTR(&data)) : "vt" + std::to_string(V_VT(&data)));
+      line += ", " + (V_VT(&program) == VT_I4 ? std::to_string(V_I4(&program)) : "?") + ")";
+      seen.push_back(line);
+      if (V_VT(&cancel_arg) == (VT_BOOL | VT_BYREF)) *V_BOOLREF(&cancel_arg) = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+      return S_OK;
+    }
+    if (id == 2 && p->cArgs == 1) {
+      seen.push_back("CloseForm(" + std::to_string(V_VT(&p->rgvarg[0]) == VT_I4 ? V_I4(&p->rgvarg[0]) : -1) + ")");
+      return S_OK;
+    }
+    seen.push_back("unexpected " + std::to_string(id));
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  ULONG refs() const { return ref_; }
+
+ private:
+  ULONG ref_ = 0;
+};
+
+// Stands for a text box: a writable Text property.
+class text_box final : public IDispatch {
+ public:
+  std::string text;
+  int writes = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+      *ret = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ret = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++ref_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --ref_; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+    if (lstrcmpiW(names[0], L"Text") != 0) return DISP_E_UNKNOWNNAME;
+    ids[0] = 7;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != 7 || !(flags & DISPATCH_PROPERTYPUT) || p->cArgs != 1) return DISP_E_MEMBERNOTFOUND;
+    VARIANT t;
+    VariantInit(&t);
+    if (FAILED(VariantChangeType(&t, &p->rgvarg[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    text = to_utf8(V_BSTR(&t));
+    ++writes;
+    VariantClear(&t);
+    return S_OK;
+  }
+  ULONG refs() const { return ref_; }
+
+ private:
+  ULONG ref_ = 0;
+};
+
+// --- Tests ---------------------------------------------------------------------------
+
+void test_new_object() {
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  VARIANT_BOOL b = VARIANT_TRUE;
+  long n = -1;
+  IDispatch* d = reinterpret_cast<IDispatch*>(1);
+  ok(c->get_WindowModal(&b) == S_OK && b == VARIANT_TRUE, "WindowModal is True");
+  ok(c->get_CreateInstance(&b) == S_OK && b == VARIANT_FALSE, "CreateInstance is False");
+  ok(c->get_ShowMethod(&b) == S_OK && b == VARIANT_TRUE, "ShowMethod is True");
+  ok(c->get_AskDitta(&b) == S_OK && b == VARIANT_TRUE, "AskDitta is True");
+  ok(c->get_RichiestaDitta(&b) == S_OK && b == VARIANT_FALSE, "RichiestaDitta is False");
+  ok(c->get_Flag_AperturaAutomatica(&b) == S_OK && b == VARIANT_FALSE, "Flag_AperturaAutomatica is False");
+  ok(c->get_ProgramMode(&n) == S_OK && n == 2, "ProgramMode is 2: %ld", n);
+  ok(c->get_WindowState(&n) == S_OK && n == 0, "WindowState is 0");
+  ok(c->put_Top(-120) == S_OK && c->get_Top(&n) == S_OK && n == -120, "Top is a Long: %ld", n);
+  ok(c->put_Left(70000) == S_OK && c->get_Left(&n) == S_OK && n == 70000, "Left is a Long: %ld", n);
+  ok(c->get_ConnectField(&d) == S_OK && d == nullptr, "ConnectField is Nothing");
+  d = reinterpret_cast<IDispatch*>(1);
+  ok(c->get_ActiveInterface(&d) == S_OK && d == nullptr, "ActiveInterface is Nothing");
+
+  void* p = nullptr;
+  HRESULT hr = c->QueryInterface(kLegacyV0, &p);
+  ok(hr == S_OK && p == c, "the interface of the first release gives the current one: %#lx", hr);
+  if (p) static_cast<IUnknown*>(p)->Release();
+  c->Release();
+}
+
+struct forward_case {
+  const char* what;
+  std::function<HRESULT(_CLSMG_CONNECT*, VARIANT_BOOL*)> call;
+  std::string forwarded;  // the call the sibling receives
+};
+
+// Each request on a new facade with the default properties: a new sibling,
+// its ClsConnect set, the request forwarded converted, the sibling released.
+void test_forwarding() {
+  VARIANT nothing_given = missing();
+  const forward_case cases[] = {
+      {"Operatori without argument", [&](auto* c, auto* r) { VARIANT a = missing(); return c->Operatori(&a, r); },
+       "Operatori(Str:\"\")"},
+      {"Operatori with Null", [&](auto* c, auto* r) { VARIANT a = null(); return c->Operatori(&a, r); },
+       "Operatori(Str:\"\")"},
+      {"Operatori with a number", [&](auto* c, auto* r) { VARIANT a = number(7); return c->Operatori(&a, r); },
+       "Operatori(Str:\"7\")"},
+      {"MacroAree without arguments",
+       [&](auto* c, auto* r) {
+         VARIANT a = missing(), b = missing();
+         return c->MacroAree(&a, &b, r);
+       },
+       "MacroAree(Dec:0, Str:\"\")"},
+      {"MacroAree late-bound without arguments",
+       [&](auto* c, auto* r) {
+         VARIANT result;
+         VariantInit(&result);
+         HRESULT hr = late(c, L"MacroAree", {}, &result);
+         *r = V_VT(&result) == VT_BOOL ? V_BOOL(&result) : VARIANT_FALSE;
+         return hr;
+       },
+       "MacroAree(Dec:0, Str:\"\")"},
+      {"AgentiByID with a numeric text",
+       [&](auto* c, auto* r) {
+         VARIANT a = text(L"42");
+         HRESULT hr = c->AgentiByID(&a, r);
+         VariantClear(&a);
+         return hr;
+       },
+       "AgentiByID(Dec:42)"},
+      {"StampaPorto", [&](auto* c, auto* r) { return c->StampaPorto(r); }, "StampaPorto()"},
+      {"ElencoCliXGiri under the sibling's name",
+       [&](auto* c, auto* r) { VARIANT a = number(5); return c->ElencoCliXGiri(&a, r); },
+       "ElencoClientiXGiri(I4:5)"},
+      {"CalendarioDisponibilita through the extended one",
+       [&](auto* c, auto* r) {
+         VARIANT a = text(L"ART"), b = missing(), d = missing(), e = missing();
+         HRESULT hr = c->CalendarioDisponibilita(&a, &b, &d, &e, r);
+         VariantClear(&a);
+         return hr;
+       },
+       "CalendarioDisponibilitaEXT(Str:\"ART\", Str:\"\", Str:\"\", Str:\"\", Str:\"\")"},
+      {"CalendarioDisponibilitaEXT with an empty deposit",
+       [&](auto* c, auto* r) {
+         VARIANT a = text(L"ART"), b = missing(), d = missing(), e = missing(), f = text(L"");
+         HRESULT hr = c->CalendarioDisponibilitaEXT(&a, &b, &d, &e, &f, r);
+         VariantClear(&a);
+         VariantClear(&f);
+         return hr;
+       },
+       "CalendarioDisponibilitaEXT(Str:\"ART\", Str:\"\", Str:\"\", Str:\"\", Str:\"\")"},
+      {"ArticoloArticoliAlternativi keeps its Boolean",
+       [&](auto* c, auto* r) {
+         VARIANT a = text(L"A1"), b = missing();
+         HRESULT hr = c->ArticoloArticoliAlternativi(&a, &b, VARIANT_TRUE, r);
+         VariantClear(&a);
+         return hr;
+       },
+       "ArticoloArticoliAlternativi(Str:\"A1\", Str:\"\", Bool:True)"},
+      {"TrasformazioneDocumentiExt late-bound takes the library's defaults",
+       [&](auto* c, auto* r) {
+         VARIANT result;
+         VariantInit(&result);
+         HRESULT hr = late(c, L"TrasformazioneDocumentiExt", {}, &result);
+         *r = V_VT(&result) == VT_BOOL ? V_BOOL(&result) : VARIANT_FALSE;
+         return hr;
+       },
+       "TrasformazioneDocumentiExt(Bool:True, Str:\"\", Str:\"\", Str:\"\", Str:\"\", Str:\"\", Str:\"\", "
+       "Obj:Nothing, Str:\"\")"},
+      {"Documenti passes its arguments unconverted",
+       [&](auto* c, auto* r) {
+         VARIANT a = number(3), b = null();
+         return c->Documenti(&a, &b, r);
+       },
+       "Documenti(I4:3, Null)"},
+      {"TipoCf of the enquiries is text",
+       [&](auto* c, auto* r) {
+         VARIANT a = number(1), b = text(L"C1"), d = missing(), e = missing();
+         HRESULT hr = c->InterrogazioneMovimenti(&a, &b, &d, &e, r);
+         VariantClear(&b);
+         return hr;
+       },
+       "InterrogazioneMovimenti(Str:\"1\", Str:\"C1\", Str:\"\", Str:\"\")"},
+  };
+  (void)nothing_given;
+  for (const forward_case& fc : cases) {
+    sibling_reset();
+    _CLSMG_CONNECT* c = create();
+    if (!c) return;
+    VARIANT_BOOL result = VARIANT_FALSE;
+    HRESULT hr = fc.call(c, &result);
+    ok(hr == S_OK && result == VARIANT_TRUE, "%s: %#lx, result %d", fc.what, hr, result);
+    const std::string log = sibling_log();
+    ok(log == on_new_sibling(fc.forwarded), "%s: the sibling saw [%s]", fc.what, log.c_str());
+    ok(live_siblings() == 0, "%s: the sibling is released", fc.what);
+    c->Release();
+  }
+}
+
+void test_non_modal() {
+  sibling_reset();
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  c->put_WindowModal(VARIANT_FALSE);
+  VARIANT_BOOL r1 = VARIANT_FALSE, r2 = VARIANT_FALSE, r3 = VARIANT_FALSE;
+  VARIANT a = text(L"A"), b = text(L"B");
+  c->Operatori(&a, &r1);
+  c->Depositi(&b, &r2);
+  VariantClear(&a);
+  VariantClear(&b);
+  ok(r1 == VARIANT_TRUE && r2 == VARIANT_TRUE, "two non-modal requests answer True");
+  std::string log = sibling_log();
+  ok(log == "#1 get ClsConnect\n#1 set ClsConnect = Object\n#1 Operatori(Str:\"A\")\n#1 get ClsConnect\n"
+            "#1 Depositi(Str:\"B\")",
+     "both reach the same sibling: [%s]", log.c_str());
+  ok(live_siblings() == 1, "the sibling is kept");
+  IDispatch* held = cls_connect_of(1);
+  ok(same_object(held, c), "the sibling's ClsConnect is the facade itself");
+  if (held) held->Release();
+
+  ok(c->TerminateConnect() == S_OK, "TerminateConnect");
+  log = sibling_log();
+  ok(log == "#1 set ClsConnect = Nothing\n#1 released", "TerminateConnect clears and releases: [%s]", log.c_str());
+  ok(live_siblings() == 0, "no sibling after TerminateConnect");
+  ok(c->TerminateConnect() == S_OK && sibling_log().empty(), "TerminateConnect without a sibling does nothing");
+
+  VARIANT m = missing();
+  c->Porto(&m, &r3);
+  log = sibling_log();
+  ok(r3 == VARIANT_TRUE && log == "#2 get ClsConnect\n#2 set ClsConnect = Object\n#2 Porto(Str:\"\")",
+     "a third request creates a new sibling: [%s]", log.c_str());
+  c->TerminateConnect();
+  sibling_log();
+  c->Release();
+}
+
+// A sibling whose ClsConnect is already set keeps it.
+void test_preset_cls_connect() {
+  sibling_reset();
+  _CLSMG_CONNECT* other = create();
+  _CLSMG_CONNECT* c = create();
+  if (!c || !other) return;
+  late(g_control, L"Preset", {object(other)});
+  c->put_WindowModal(VARIANT_FALSE);
+  VARIANT_BOOL r = VARIANT_FALSE;
+  c->StampaBasi(&r);
+  const std::string log = sibling_log();
+  ok(r == VARIANT_TRUE && log == "#1 get ClsConnect\n#1 StampaBasi()", "ClsConnect left alone: [%s]", log.c_str());
+  IDispatch* held = cls_connect_of(1);
+  ok(same_object(held, other) && !same_object(held, c), "the sibling keeps the other object");
+  if (held) held->Release();
+  late(g_control, L"Preset", {object(nullptr)});
+  c->TerminateConnect();
+  sibling_log();
+  c->Release();
+  other->Release();
+}
+
+void test_failures() {
+  sibling_reset();
+  late(g_control, L"Fail", {text(L"Depositi")});
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  VARIANT a = text(L"X");
+  VARIANT_BOOL r = VARIANT_TRUE;
+  HRESULT hr = c->Depositi(&a, &r);
+  VariantClear(&a);
+  ok(hr == S_OK && r == VARIANT_FALSE, "a failing sibling member: %#lx, result %d", hr, r);
+  std::string log = sibling_log();
+  ok(log == "#1 get ClsConnect\n#1 set ClsConnect = Object\n#1 Depositi(Str:\"X\")",
+     "the sibling is kept after the failure: [%s]", log.c_str());
+  VARIANT m = missing();
+  r = VARIANT_FALSE;
+  c->Operatori(&m, &r);
+  log = sibling_log();
+  ok(r == VARIANT_TRUE && log == "#1 get ClsConnect\n#1 Operatori(Str:\"\")\n#1 released",
+     "the next request reuses it: [%s]", log.c_str());
+
+  // Without a sibling class: the creation and the member both fail.
+  HMODULE host = GetModuleHandleW(L"FAKEHOST.dll");
+  using reg_fn = HRESULT(WINAPI*)();
+  auto reg = reinterpret_cast<reg_fn>(reinterpret_cast<void*>(GetProcAddress(host, "DllRegisterServer")));
+  ok(host && reg, "the test host is loaded");
+  if (host && reg) {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TARNELL.CLSMG_CONNECT");
+    r = VARIANT_TRUE;
+    hr = c->StampaPorto(&r);
+    ok(hr == S_OK && r == VARIANT_FALSE, "no sibling class: %#lx, result %d", hr, r);
+    ok(sibling_log().empty() && live_siblings() == 0, "no sibling made");
+    reg();
+  }
+  c->Release();
+}
+
+// Each case on a new facade and sibling: what the sibling writes into an
+// argument, and what the caller then sees.
+void test_by_reference() {
+  // The facade's own flag goes last, by reference.
+  sibling_reset();
+  late(g_control, L"Write", {text(L"TrasformazioneDocumenti"), number(9), boolean(true)});
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  VARIANT v[7];
+  for (VARIANT& x : v) x = missing();
+  VARIANT_BOOL r = VARIANT_FALSE, flag = VARIANT_FALSE;
+  c->TrasformazioneDocumenti(&v[0], &v[1], &v[2], &v[3], &v[4], nullptr, nullptr, &v[5], &v[6], &r);
+  ok(r == VARIANT_TRUE, "TrasformazioneDocumenti");
+  ok(c->get_Flag_AperturaAutomatica(&flag) == S_OK && flag == VARIANT_TRUE, "Flag_AperturaAutomatica as the sibling left it");
+  std::string log = sibling_log();
+  ok(log == on_new_sibling("TrasformazioneDocumenti(Str:\"\", Str:\"\", Str:\"\", Str:\"\", Str:\"\", Obj:Nothing, "
+                           "Obj:Nothing, Str:\"\", Str:\"\", Bool:False)"),
+     "TrasformazioneDocumenti forwarded: [%s]", log.c_str());
+  c->Release();
+
+  // The caller's string comes back as the sibling wrote it.
+  sibling_reset();
+  late(g_control, L"Write", {text(L"ConfiguraVariantiArticolo"), number(0), text(L"VAR-XYZ")});
+  c = create();
+  BSTR kind = SysAllocString(L"ABC");
+  VARIANT b = missing(), d = missing();
+  r = VARIANT_FALSE;
+  c->ConfiguraVariantiArticolo(&kind, &b, &d, &r);
+  ok(r == VARIANT_TRUE && to_utf8(kind) == "VAR-XYZ", "TipoVarArt comes back: [%s]", to_utf8(kind).c_str());
+  SysFreeString(kind);
+  log = sibling_log();
+  ok(log == on_new_sibling("ConfiguraVariantiArticolo(Str:\"ABC\", Str:\"\", Str:\"\")"), "[%s]", log.c_str());
+  c->Release();
+
+  // An object the sibling places in the caller's variable reaches the caller.
+  sibling_reset();
+  late(g_control, L"Write", {text(L"InterrogazioneEsposizCambiariaFido"), number(3), object(g_control)});
+  c = create();
+  // Optional and by reference, it travels as a Variant (see comgen).
+  VARIANT t = text(L"1"), cf = text(L"C9"), when = missing(), result_object = object(nullptr);
+  r = VARIANT_FALSE;
+  c->InterrogazioneEsposizCambiariaFido(&t, &cf, &when, &result_object, &r);
+  ok(r == VARIANT_TRUE && V_VT(&result_object) == VT_DISPATCH && same_object(V_DISPATCH(&result_object), g_control),
+     "OggettoElaborazione comes back: vt %d", V_VT(&result_object));
+  VariantClear(&result_object);
+  VariantClear(&t);
+  VariantClear(&cf);
+  log = sibling_log();
+  ok(log == on_new_sibling("InterrogazioneEsposizCambiariaFido(Str:\"1\", Str:\"C9\", Str:\"\", Obj:Nothing)"), "[%s]",
+     log.c_str());
+  c->Release();
+
+  // Left out late-bound, the by-reference object arrives as Nothing.
+  sibling_reset();
+  c = create();
+  VARIANT lr;
+  VariantInit(&lr);
+  HRESULT hr = late(c, L"LogTrasformazione", {}, &lr);
+  ok(hr == S_OK && V_VT(&lr) == VT_BOOL && V_BOOL(&lr) == VARIANT_TRUE, "LogTrasformazione late-bound: %#lx", hr);
+  log = sibling_log();
+  ok(log == on_new_sibling("LogTrasformazione(Obj:Nothing)"), "[%s]", log.c_str());
+  c->Release();
+
+  // Documenti hands on copies: the caller's variables stay as they were.
+  sibling_reset();
+  late(g_control, L"Write", {text(L"Documenti"), number(0), text(L"changed")});
+  c = create();
+  VARIANT code = text(L"D1"), reg = missing();
+  r = VARIANT_FALSE;
+  c->Documenti(&code, &reg, &r);
+  ok(r == VARIANT_TRUE && V_VT(&code) == VT_BSTR && to_utf8(V_BSTR(&code)) == "D1", "Documenti leaves Codice alone");
+  VariantClear(&code);
+  sibling_log();
+  c->Release();
+
+  // ArrayParametri goes as a value.
+  sibling_reset();
+  late(g_control, L"Write", {text(L"ListiniArtClientiArtFornitori"), number(0), text(L"changed")});
+  c = create();
+  VARIANT params = number(5);
+  r = VARIANT_FALSE;
+  c->ListiniArtClientiArtFornitori(&params, &r);
+  ok(r == VARIANT_TRUE && V_VT(&params) == VT_I4 && V_I4(&params) == 5, "ArrayParametri unchanged: vt %d",
+     V_VT(&params));
+  log = sibling_log();
+  ok(log == on_new_sibling("ListiniArtClientiArtFornitori(I4:5)"), "[%s]", log.c_str());
+  c->Release();
+}
+
+IConnectionPoint* connection_point(_CLSMG_CONNECT* c) {
+  IConnectionPointContainer* container = nullptr;
+  HRESULT hr = c->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
+  ok(hr == S_OK && container, "IConnectionPointContainer: %#lx", hr);
+  if (!container) return nullptr;
+  IConnectionPoint* point = nullptr;
+  hr = container->FindConnectionPoint(DIID___CLSMG_CONNECT, &point);
+  ok(hr == S_OK && point, "the connection point of the events: %#lx", hr);
+  IConnectionPoint* none = reinterpret_cast<IConnectionPoint*>(1);
+  ok(container->FindConnectionPoint(IID__CLSMG_CONNECT, &none) == CONNECT_E_NOCONNECTION && !none,
+     "no connection point for another interface");
+  IEnumConnectionPoints* points = nullptr;
+  ok(container->EnumConnectionPoints(&points) == S_OK && points, "EnumConnectionPoints");
+  if (points) {
+    IConnectionPoint* listed[2] = {};
+    ULONG n = 0;
+    ok(points->Next(2, listed, &n) == S_FALSE && n == 1 && listed[0] == point, "one connection point listed");
+    if (listed[0]) listed[0]->Release();
+    points->Release();
+  }
+  if (point) {
+    IID iid{};
+    ok(point->GetConnectionInterface(&iid) == S_OK && IsEqualIID(iid, DIID___CLSMG_CONNECT), "the source interface");
+    IConnectionPointContainer* back = nullptr;
+    ok(point->GetConnectionPointContainer(&back) == S_OK && back == container, "the point's container");
+    if (back) back->Release();
+  }
+  container->Release();
+  return point;
+}
+
+void test_events() {
+  sibling_reset();
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  IConnectionPoint* point = connection_point(c);
+  if (!point) {
+    c->Release();
+    return;
+  }
+  event_sink sink, second;
+  DWORD cookie = 0, cookie2 = 0;
+  ok(point->Advise(&sink, &cookie) == S_OK && cookie, "Advise");
+  IEnumConnections* connections = nullptr;
+  ok(point->EnumConnections(&connections) == S_OK && connections, "EnumConnections");
+  if (connections) {
+    CONNECTDATA cd{};
+    ULONG n = 0;
+    ok(connections->Next(1, &cd, &n) == S_OK && n == 1 && cd.dwCookie == cookie, "the advised sink is listed");
+    if (cd.pUnk) cd.pUnk->Release();
+    connections->Release();
+  }
+
+  // TransferData without ConnectField: the event, and Cancel back.
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  VARIANT data = text(L"R-001");
+  ok(c->TransferData(&cancel, &data, vxElencoClientiXGiri) == S_OK, "TransferData");
+  ok(cancel == VARIANT_TRUE, "the handler's Cancel reaches the caller");
+  ok(sink.seen.size() == 1 && sink.seen[0] == "DataTransfer(False, R-001, 47)", "the sink saw [%s]",
+     sink.seen.empty() ? "" : sink.seen[0].c_str());
+  ok(c->FormClose(vxDepositi) == S_OK && sink.seen.size() == 2 && sink.seen[1] == "CloseForm(27)", "CloseForm");
+
+  // Two sinks: the second sees the first one's Cancel.
+  second.cancel = false;
+  ok(point->Advise(&second, &cookie2) == S_OK && cookie2 != cookie, "a second sink");
+  cancel = VARIANT_FALSE;
+  c->TransferData(&cancel, &data, vxOperatori);
+  ok(second.seen.size() == 1 && second.seen[0] == "DataTransfer(True, R-001, 12)", "the second sink saw [%s]",
+     second.seen.empty() ? "" : second.seen[0].c_str());
+  ok(cancel == VARIANT_FALSE, "the last handler's Cancel wins");
+  ok(point->Unadvise(cookie2) == S_OK && point->Unadvise(cookie2) == CONNECT_E_NOCONNECTION, "Unadvise once");
+
+  // A program reporting back while its request is still running.
+  late(g_control, L"CallBack", {text(L"Operatori"), text(L"TransferData"), text(L"from the program")});
+  VARIANT m = missing();
+  VARIANT_BOOL r = VARIANT_FALSE;
+  c->Operatori(&m, &r);
+  std::string log = sibling_log();
+  ok(r == VARIANT_TRUE && log.find("#1 TransferData gave 0 Cancel=True") != std::string::npos,
+     "the program's callback reaches the sink and Cancel comes back: [%s]", log.c_str());
+  ok(sink.seen.size() == 4 && sink.seen[3] == "DataTransfer(False, from the program, 12)", "the sink saw [%s]",
+     sink.seen.size() > 3 ? sink.seen[3].c_str() : "");
+
+  // With ConnectField set the data go to its Text, and no event.
+  text_box box;
+  ok(c->putref_ConnectField(&box) == S_OK, "ConnectField set");
+  cancel = VARIANT_FALSE;
+  c->TransferData(&cancel, &data, vxOperatori);
+  ok(box.text == "R-001" && box.writes == 1 && sink.seen.size() == 4 && cancel == VARIANT_FALSE,
+     "Text receives the data [%s]", box.text.c_str());
+  SAFEARRAYBOUND bound{2, 0};
+  SAFEARRAY* sa = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  LONG i0 = 0, i1 = 1;
+  VARIANT e0 = text(L"first"), e1 = text(L"second");
+  SafeArrayPutElement(sa, &i0, &e0);
+  SafeArrayPutElement(sa, &i1, &e1);
+  VariantClear(&e0);
+  VariantClear(&e1);
+  VARIANT array;
+  V_VT(&array) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&array) = sa;
+  c->TransferData(&cancel, &array, vxOperatori);
+  ok(box.text == "first" && box.writes == 2, "an array gives its element 0 [%s]", box.text.c_str());
+  VariantClear(&array);
+  ok(c->putref_ConnectField(nullptr) == S_OK, "ConnectField back to Nothing");
+  ok(box.refs() == 0, "the control is let go: %lu", box.refs());
+
+  ok(point->Unadvise(cookie) == S_OK, "Unadvise");
+  c->FormClose(vxDepositi);
+  ok(sink.seen.size() == 4 && sink.refs() == 0, "no events after Unadvise; the sink is let go (%lu)", sink.refs());
+  VariantClear(&data);
+  point->Release();
+  c->Release();
+}
+
+void test_type_library() {
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  client::check_member_table(c, veldrane::connect::info(), IID__CLSMG_CONNECT);
+
+  ITypeInfo* ti = client::vtable_type_info(c);
+  ITypeLib* tl = nullptr;
+  UINT index = 0;
+  if (ti) ti->GetContainingTypeLib(&tl, &index);
+  ok(tl != nullptr, "containing library");
+  if (tl) {
+    // The enumeration: every value of the core's list, by name.
+    ITypeInfo* en = nullptr;
+    ok(tl->GetTypeInfoOfGuid(kCalledProgramEnum, &en) == S_OK && en, "the called-program enumeration");
+    if (en) {
+      TYPEATTR* attr = nullptr;
+      en->GetTypeAttr(&attr);
+      const auto programs = veldrane::called_programs();
+      ok(attr->typekind == TKIND_ENUM && attr->cVars == programs.size(), "kind %d, %u values", attr->typekind,
+         attr->cVars);
+      for (UINT i = 0; i < attr->cVars && i < programs.size(); ++i) {
+        VARDESC* vd = nullptr;
+        en->GetVarDesc(i, &vd);
+        BSTR name = nullptr;
+        UINT got = 0;
+        en->GetNames(vd->memid, &name, 1, &got);
+        const long value = V_VT(vd->lpvarValue) == VT_I4 ? V_I4(vd->lpvarValue) : -1;
+        ok(to_utf8(name) == programs[i].name && value == programs[i].number, "value %u: %s = %ld", i,
+           to_utf8(name).c_str(), value);
+        SysFreeString(name);
+        en->ReleaseVarDesc(vd);
+      }
+      en->ReleaseTypeAttr(attr);
+      en->Release();
+    }
+    // The class: its default interface and its default source interface.
+    ITypeInfo* co = nullptr;
+    ok(tl->GetTypeInfoOfGuid(CLSID_CLSMG_CONNECT, &co) == S_OK && co, "the coclass");
+    if (co) {
+      TYPEATTR* attr = nullptr;
+      co->GetTypeAttr(&attr);
+      ok(attr->cImplTypes == 2, "two interfaces: %u", attr->cImplTypes);
+      for (UINT i = 0; i < attr->cImplTypes; ++i) {
+        INT flags = 0;
+        HREFTYPE ref = 0;
+        ITypeInfo* impl = nullptr;
+        co->GetImplTypeFlags(i, &flags);
+        co->GetRefTypeOfImplType(i, &ref);
+        co->GetRefTypeInfo(ref, &impl);
+        TYPEATTR* ia = nullptr;
+        if (impl) impl->GetTypeAttr(&ia);
+        const bool source = flags & IMPLTYPEFLAG_FSOURCE;
+        ok(ia && (flags & IMPLTYPEFLAG_FDEFAULT) &&
+               IsEqualGUID(ia->guid, source ? DIID___CLSMG_CONNECT : IID__CLSMG_CONNECT),
+           "interface %u: flags %#x", i, flags);
+        if (ia && source) {
+          ok(ia->typekind == TKIND_DISPATCH && ia->cFuncs == 2, "the source is a dispatch interface of two events");
+          const wchar_t* events[] = {L"DataTransfer", L"CloseForm"};
+          for (DISPID id = 1; id <= 2; ++id) {
+            LPOLESTR n = const_cast<LPOLESTR>(events[id - 1]);
+            MEMBERID mid = 0;
+            ok(impl->GetIDsOfNames(&n, 1, &mid) == S_OK && mid == id, "event %ld", id);
+          }
+        }
+        if (ia) impl->ReleaseTypeAttr(ia);
+        if (impl) impl->Release();
+      }
+      co->ReleaseTypeAttr(attr);
+      co->Release();
+    }
+    tl->Release();
+  }
+  if (ti) ti->Release();
+  c->Release();
+}
+
+// The facade and a non-modal sibling hold each other; TerminateConnect
+// breaks the pair and the DLL can unload.
+void test_unload() {
+  HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
+  using can_unload_fn = HRESULT(WINAPI*)();
+  auto can_unload =
+      dll ? reinterpret_cast<can_unload_fn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow"))) : nullptr;
+  ok(can_unload != nullptr, "DllCanUnloadNow");
+  if (!can_unload) return;
+  sibling_reset();
+  ok(can_unload() == S_OK, "nothing left: S_OK");
+  _CLSMG_CONNECT* c = create();
+  if (!c) return;
+  c->put_WindowModal(VARIANT_FALSE);
+  VARIANT m = missing();
+  VARIANT_BOOL r = VARIANT_FALSE;
+  c->Lingue(&m, &r);
+  c->Release();
+  ok(can_unload() == S_FALSE, "the sibling still holds the facade: S_FALSE");
+  IDispatch* held = cls_connect_of(1);
+  ok(held != nullptr, "the facade reached through the sibling");
+  if (held) {
+    ok(late(held, L"TerminateConnect") == S_OK, "TerminateConnect late-bound");
+    held->Release();
+  }
+  ok(live_siblings() == 0, "the sibling is gone");
+  ok(can_unload() == S_OK, "after the last release: S_OK");
+
+  // A modal request leaves nothing behind either.
+  c = create();
+  if (c) {
+    c->Lingue(&m, &r);
+    c->Release();
+  }
+  ok(can_unload() == S_OK, "after a modal request and the release: S_OK");
+  sibling_log();
+}
+
+}  // namespace
+
+int main() {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  CoInitialize(nullptr);
+  IUnknown* probe = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_CLSMG_CONNECT, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                reinterpret_cast<void**>(&probe));
+  CLSID control_clsid;
+  if (hr == REGDB_E_CLASSNOTREG || FAILED(CLSIDFromProgID(L"VeldraneTest.Sibling", &control_clsid))) {
+    std::printf("SKIP: VELDRANE.CLSMG_CONNECT or the test sibling is not registered\n");
+    CoUninitialize();
+    return 0;
+  }
+  if (probe) probe->Release();
+  hr = CoCreateInstance(control_clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                        reinterpret_cast<void**>(&g_control));
+  ok(hr == S_OK && g_control, "the sibling's control object: %#lx", hr);
+  if (g_control) {
+    try {
+      test_new_object();
+      test_forwarding();
+      test_non_modal();
+      test_preset_cls_connect();
+      test_failures();
+      test_by_reference();
+      test_events();
+      test_type_library();
+      test_unload();
+    } catch (const std::exception& e) {
+      ok(false, "exception: %s", e.what());
+    }
+    sibling_reset();
+    g_control->Release();
+  }
+  CoUninitialize();
+  std::printf("%d checks, %d failures\n", g_checks, g_failures);
+  return g_failures;
+}
