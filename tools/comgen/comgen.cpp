@@ -141,17 +141,19 @@ std::string method_name(const member_row& m) {
 
 bool has_result(const member_row& m) { return m.returns != param_type::none; }
 
-/// The defaultvalue() of an optional parameter with a default, empty for
-/// none. A Variant defaulting to text carries none, as widl refuses text
-/// defaults on Variants: the core binds its default when it arrives missing.
-/// An optional parameter without a default carries none either.
+/// The defaultvalue() of an optional parameter, empty for none. A typed
+/// parameter always carries one, its own or its type's zero ("", 0, False,
+/// Nothing): automation marks only a Variant as left out. A Variant carries
+/// its default when it is a number or a Boolean; one defaulting to text
+/// carries none, as widl refuses text defaults on Variants, and the core
+/// binds its default when it arrives missing.
 std::string default_value(const param_info& p) {
-  if (!p.has_default) return {};
-  const std::string_view d = p.default_text;
-  const param_type kind = p.default_type;
-  if (p.type == param_type::variant && kind == param_type::string) return {};
+  const bool typed = carried_type(p) != param_type::variant;
+  if (!typed && !p.has_default) return {};
+  const std::string_view d = p.has_default ? p.default_text : std::string_view{};
+  const param_type kind = p.has_default ? p.default_type : p.type;
   switch (kind) {
-    case param_type::string: return p.type == param_type::string ? quoted(d) : std::string{};
+    case param_type::string: return typed ? quoted(d) : std::string{};
     case param_type::boolean: return d == "True" ? "-1" : "0";
     case param_type::integer:
     case param_type::long_: return d.empty() ? "0" : std::string(d);
