@@ -124,10 +124,13 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
 
  private:
   // The core object is shared: the connector hands itself on as an object.
+  // What can fail comes first, so that a failed construction leaves no
+  // record behind.
   dual_object() : core_(std::make_shared<core_type>(dll_platform())) {
-    add_module_ref();
-    if constexpr (std::is_base_of_v<object, core_type>) serve(static_cast<const object*>(core_.get()), static_cast<iface*>(this));
     if constexpr (Class::has_events) Class::bind_events(*core_, this->point());
+    if constexpr (std::is_base_of_v<object, core_type>)
+      serve(static_cast<const object*>(core_.get()), static_cast<iface*>(this));
+    add_module_ref();
   }
   ~dual_object() {
     if constexpr (std::is_base_of_v<object, core_type>) stop_serving(static_cast<const object*>(core_.get()));
