@@ -182,30 +182,13 @@ constexpr translated_decode kTrasformazioneDocumentoDitta{
 // Destinations: for a user who is an agent, only the destinations assigned
 // to that agent or to no agent at all.
 
-// The subquery's opening and the four conditions that tie an agent
-// assignment to the decoded destination.
-void destination_assignment(statement& st) {
-  st << "      (" << "          SELECT" << "              MG2G_DITTA_CG18" << "          FROM"
-     << "              MG2G_DESTAGEMUL WITH (NOLOCK)" << "          WHERE"
-     << "              MG2G_DITTA_CG18         = MG22_DITTA_CG18"
-     << "              AND MG2G_TIPOCF_CG44    = MG22_TIPOCF_CG44"
-     << "              AND MG2G_CLIFOR_CG44    = MG22_CLIFOR_CG44"
-     << "              AND MG2G_CODDESTIN_MG22 = MG22_CODDESTIN";
-}
-
 value agent_of_user(decode& dc) { return DecimalOrZero(dc.user_context()->agent()); }
 
 void agent_restriction(decode& dc, statement& st) {
   if (!dc.active_interface()) return;
   if (!dc.host_interface().environment_object()) return;
   if (to_double(agent_of_user(dc)) <= 0) return;
-  st << "  AND" << "  (" << "      EXISTS";
-  destination_assignment(st);
-  st << "              AND MG2G_IDAGENTE_MG17    = ";
-  st.number(agent_of_user(dc));  // read again for its place
-  st << "      )" << "      OR NOT EXISTS";
-  destination_assignment(st);
-  st << "      )" << "  )";
+  agent_destination_restriction(st, agent_of_user(dc));  // read again for its place
 }
 
 }  // namespace

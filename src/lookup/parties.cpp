@@ -98,28 +98,12 @@ value agent_list(lookup& lk, std::span<value> a, const agent_lookup& def) {
 // Destinations: restricted, for a user who is an agent, to the destinations
 // assigned to that agent or to no agent at all.
 
-// The four conditions that tie an agent assignment to the listed destination.
-void destination_assignment(statement& st) {
-  st << "      (" << "          SELECT" << "              MG2G_DITTA_CG18" << "          FROM"
-     << "              MG2G_DESTAGEMUL WITH (NOLOCK)" << "          WHERE"
-     << "              MG2G_DITTA_CG18         = MG22_DITTA_CG18"
-     << "              AND MG2G_TIPOCF_CG44    = MG22_TIPOCF_CG44"
-     << "              AND MG2G_CLIFOR_CG44    = MG22_CLIFOR_CG44"
-     << "              AND MG2G_CODDESTIN_MG22 = MG22_CODDESTIN";
-}
-
 void agent_restriction(lookup& lk, statement& st) {
   if (!lk.active_interface()) return;
   if (!lk.host_interface().environment_object()) return;
   const value agent = DecimalOrZero(lk.user_context()->agent());
   if (to_double(agent) <= 0) return;
-  st << "  AND" << "  (" << "      EXISTS";
-  destination_assignment(st);
-  st << "              AND MG2G_IDAGENTE_MG17    = ";
-  st.number(agent);
-  st << "      )" << "      OR NOT EXISTS";
-  destination_assignment(st);
-  st << "      )" << "  )";
+  agent_destination_restriction(st, agent);
 }
 
 // ---------------------------------------------------------------------------

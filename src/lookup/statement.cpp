@@ -57,6 +57,29 @@ void case_branches(statement& st, bool lines, std::string_view indent, std::span
   }
 }
 
+namespace {
+// The subquery's opening and the four conditions that tie an agent
+// assignment to the destination.
+void destination_assignment(statement& st) {
+  st << "      (" << "          SELECT" << "              MG2G_DITTA_CG18" << "          FROM"
+     << "              MG2G_DESTAGEMUL WITH (NOLOCK)" << "          WHERE"
+     << "              MG2G_DITTA_CG18         = MG22_DITTA_CG18"
+     << "              AND MG2G_TIPOCF_CG44    = MG22_TIPOCF_CG44"
+     << "              AND MG2G_CLIFOR_CG44    = MG22_CLIFOR_CG44"
+     << "              AND MG2G_CODDESTIN_MG22 = MG22_CODDESTIN";
+}
+}  // namespace
+
+void agent_destination_restriction(statement& st, const value& agent) {
+  st << "  AND" << "  (" << "      EXISTS";
+  destination_assignment(st);
+  st << "              AND MG2G_IDAGENTE_MG17    = ";
+  st.number(agent);
+  st << "      )" << "      OR NOT EXISTS";
+  destination_assignment(st);
+  st << "      )" << "  )";
+}
+
 void company_filter(statement& st, std::string_view fragment, std::int32_t company) {
   st << fragment;
   st.number(company);

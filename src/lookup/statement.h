@@ -81,6 +81,11 @@ struct case_branch {
 /// own, in the run-on form one fragment each.
 void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches);
 
+/// The restriction of destinations (MG22) to those assigned to the agent or
+/// to no agent at all: "  AND", EXISTS an assignment to `agent`, OR NOT
+/// EXISTS any assignment.
+void agent_destination_restriction(statement& st, const value& agent);
+
 /// Company filter: the fragment (e.g. "    MG07_DITTA_CG18 = ") and the
 /// company code as a decimal integer.
 void company_filter(statement& st, std::string_view fragment, std::int32_t company);
