@@ -36,10 +36,4 @@ void decode::append_article_filter(statement& st) {
   st.text(filter_builder().filter_clause2(-1));
 }
 
-void decode::not_implemented(std::string_view member) const {
-  std::string d(kSource);
-  d.append(".").append(member).append(" is not implemented yet");
-  throw automation_error(err::action_not_supported, d, std::string(kSource));
-}
-
 }  // namespace veldrane

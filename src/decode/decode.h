@@ -40,8 +40,6 @@ class decode : public host_bound_component {
   void append_deposit_filter(statement& st);
   void append_article_filter(statement& st);
 
-  /// Raised by the members whose operation is not built yet.
-  [[noreturn]] void not_implemented(std::string_view member) const;
 
   static constexpr std::string_view kSource = "VELDRANE.CLSMG_DECODE";
 };

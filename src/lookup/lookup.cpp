@@ -52,12 +52,6 @@ std::string lookup::sort_column(const value& campo, std::string_view default_col
   return text;
 }
 
-void lookup::not_implemented(std::string_view member) const {
-  std::string d(kSource);
-  d.append(".").append(member).append(" is not implemented yet");
-  throw automation_error(err::action_not_supported, d, std::string(kSource));
-}
-
 // ---------------------------------------------------------------------------
 // Host binding routines
 

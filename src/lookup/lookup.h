@@ -38,8 +38,6 @@ class lookup : public host_bound_component {
   void set_statement(statement& st) { stringa_sql = value(st.take()); }
   void set_id(std::string_view id) { id_lookup = value(id); }
 
-  /// Raised by the members whose operation is not built yet.
-  [[noreturn]] void not_implemented(std::string_view member) const;
 
   // --- Host binding routines (OggettoFiltri is filter_builder()) -------------------
   bool read_ind_cod_p_ger();                                     // LeggiIndCodPGer

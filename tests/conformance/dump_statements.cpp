@@ -88,7 +88,7 @@ std::vector<std::vector<value>> argument_sets(const member_info<C>& m) {
 constexpr std::string_view kSelectsTheCodeToo[] = {"ParametriSottoscortaDecode", "ParametriRitardiDecode"};
 
 struct tally {
-  int built = 0, unbuilt = 0, too_long = 0;
+  int members = 0, too_long = 0;
 };
 
 template <class C>
@@ -96,7 +96,7 @@ void walk(json& out, tally& t) {
   const auto& ci = C::info();
   for (const auto& m : ci.members) {
     if (m.kind != member_kind::method) continue;
-    bool implemented = true;
+    ++t.members;
     for (const auto& hv : host_variants()) {
       for (auto& args : argument_sets(m)) {
         auto host = std::make_shared<standin::host_platform>(hv.profile);
@@ -107,10 +107,6 @@ void walk(json& out, tally& t) {
         try {
           invoke(ci, obj, m.name, member_kind::method, args);
         } catch (const automation_error& e) {
-          if (e.number() == err::action_not_supported && e.description().find("not implemented") != std::string::npos) {
-            implemented = false;
-            break;
-          }
           // Some operations need a host: their failure is part of their
           // contract, and there is no statement to check.
           record["error"] = {{"number", e.number()}, {"description", e.description()}};
@@ -131,9 +127,7 @@ void walk(json& out, tally& t) {
         record["columns"] = columns;
         out.push_back(record);
       }
-      if (!implemented) break;
     }
-    implemented ? ++t.built : ++t.unbuilt;
   }
 }
 
@@ -149,6 +143,6 @@ int main(int argc, char** argv) {
   walk<lookup>(out, t);
   walk<decode>(out, t);
   std::ofstream(argv[1]) << out.dump(1);
-  std::cout << t.built << " members built, " << t.unbuilt << " not built yet, " << out.size() << " calls\n";
+  std::cout << t.members << " members, " << out.size() << " calls\n";
   return t.too_long ? 1 : 0;
 }
