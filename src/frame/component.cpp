@@ -1,7 +1,5 @@
 #include "frame/component.h"
 
-#include "host/framework.h"
-
 namespace veldrane {
 
 std::string instance_id_text(const guid& g) {
