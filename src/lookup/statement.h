@@ -16,7 +16,10 @@ namespace veldrane {
 class statement {
  public:
   /// Above the longest statement any operation composes, so that one
-  /// reservation serves every operation.
+  /// reservation serves every operation: the longest measured is the
+  /// warehouse-article lookup with a filter clause, about 3,700 characters;
+  /// host texts (extensions, filter clauses) get the rest. The conformance
+  /// test fails when a statement outgrows it.
   static constexpr std::size_t kReserve = 8192;
 
   statement() { buf_.reserve(kReserve); }
