@@ -18,6 +18,24 @@ namespace veldrane {
 
 using standin::json;
 
+/// The default host with some keys replaced.
+inline json host_with(json extra) {
+  json p = standin::default_profile();
+  for (auto& [k, v] : extra.items()) p[k] = v;
+  return p;
+}
+
+inline bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+inline bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
+
+inline std::vector<value> with_sort(std::vector<value> leading, value sort) {
+  leading.push_back(std::move(sort));
+  return leading;
+}
+
 /// A lookup object on a stand-in host built from `profile` (null: no host).
 /// With `attach`, the host's active interface is set on the object.
 struct lookup_fixture {
@@ -64,6 +82,16 @@ struct lookup_fixture {
     EXPECT_EQ(sql(), "old sql");
     EXPECT_EQ(to_text(lk->id_lookup), "old id");
   }
+  /// Only a missing sort column takes the default: "", Empty and Null leave
+  /// nothing after `order_by`, and a given column follows it verbatim.
+  void expect_given_sort_columns(operation op, const std::vector<value>& leading, const std::string& order_by) {
+    for (value none : {value(""), value(), value::null()}) {
+      call(op, with_sort(leading, none));
+      EXPECT_TRUE(ends_with(sql(), order_by)) << sql();
+    }
+    call(op, with_sort(leading, value("X_COL DESC")));
+    EXPECT_TRUE(ends_with(sql(), order_by + "X_COL DESC")) << sql();
+  }
   long log_count(const std::string& entry) const {
     const auto& log = platform->host_log();
     return static_cast<long>(std::count(log.begin(), log.end(), entry));
@@ -101,23 +129,5 @@ struct decode_fixture {
   std::shared_ptr<standin::host_platform> host;
   decode dc;
 };
-
-/// The default host with some keys replaced.
-inline json host_with(json extra) {
-  json p = standin::default_profile();
-  for (auto& [k, v] : extra.items()) p[k] = v;
-  return p;
-}
-
-inline bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-inline bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
-
-inline std::vector<value> with_sort(std::vector<value> leading, value sort) {
-  leading.push_back(std::move(sort));
-  return leading;
-}
 
 }  // namespace veldrane
