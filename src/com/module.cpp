@@ -181,8 +181,9 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
   const std::wstring typelib_key = std::wstring(L"TypeLib\\") + gen::kLibraryId;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, typelib_key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
     RegCloseKey(key);
-    if (FAILED(UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor, gen::kLibraryLcid,
-                                 SYS_WIN32)))
+    // The library was registered for this DLL's own architecture.
+    constexpr SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+    if (FAILED(UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor, gen::kLibraryLcid, kind)))
       ok = false;
   }
   return ok ? S_OK : SELFREG_E_CLASS;

@@ -1,9 +1,12 @@
 # The registration cycle of VELDRANE.dll, run with
-#   cmake -DWINE=<wine> -DDLL=<dll, Windows path> -DSCRIPTS=<this folder, Windows path> -P registration.cmake
-# Registering writes the class, ProgID and type-library keys; registering
-# again is harmless; CreateObject then works; unregistering removes every
-# key registration wrote, a second unregistration is harmless, and
-# CreateObject fails with 429 afterwards.
+#   cmake -DWINE=<wine> -DDLL=<dll, Windows path> -DSCRIPTS=<this folder, Windows path> -DARCH=<32|64>
+#         -P registration.cmake
+# Registering writes the class, ProgID and type-library keys, in the
+# registry view of the DLL's own architecture, and the type library for
+# that architecture (win32 or win64); registering again is harmless;
+# CreateObject then works; unregistering removes every key registration
+# wrote, a second unregistration is harmless, and CreateObject fails with
+# 429 afterwards.
 set(keys
   "HKCR\\VELDRANE.CLSMG_LOOKUP"
   "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}"
@@ -61,6 +64,30 @@ endif()
 wine(rc text reg query "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
 if(NOT text MATCHES "VELDRANE\\.dll")
   message(FATAL_ERROR "InprocServer32 does not name the DLL: ${text}")
+endif()
+
+# The class is in its own architecture's view only (on a 64-bit prefix,
+# where there are two views).
+set(class_key "HKLM\\Software\\Classes\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}")
+wine(rc text reg query "${class_key}" /reg:${ARCH})
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the class is not in the ${ARCH}-bit registry view: ${text}")
+endif()
+wine(rc text reg query "HKLM\\Software\\Wow6432Node")
+if(rc EQUAL 0)
+  if(ARCH EQUAL 64)
+    set(other 32)
+  else()
+    set(other 64)
+  endif()
+  wine(rc text reg query "${class_key}" /reg:${other})
+  if(rc EQUAL 0)
+    message(FATAL_ERROR "the ${ARCH}-bit DLL registered the class in the ${other}-bit view too")
+  endif()
+endif()
+wine(rc text reg query "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}\\3.43\\409\\win${ARCH}")
+if(NOT rc EQUAL 0 OR NOT text MATCHES "VELDRANE\\.dll")
+  message(FATAL_ERROR "the type library is not registered as a win${ARCH} library: ${text}")
 endif()
 
 regsvr32("second registration")

@@ -286,6 +286,7 @@ const IHostActiveInterfaceVtbl active_vtbl = {
 
 HRESULT STDMETHODCALLTYPE accept_ptr(fake*, void*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE accept_long(fake*, long) { return S_OK; }
+HRESULT STDMETHODCALLTYPE accept_short(fake*, short) { return S_OK; }
 HRESULT STDMETHODCALLTYPE accept_none(fake*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE filter_clause(fake*, BSTR, long, long, VARIANT* v) { return get_variant(L"filterClause", v); }
 HRESULT STDMETHODCALLTYPE filter_clause2(fake*, long, VARIANT* v) { return get_variant(L"filterClause2", v); }
@@ -293,7 +294,7 @@ const IHostFilterBuilderVtbl filter_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostFilterBuilderVtbl), AS(IHostFilterBuilderVtbl, SetConnection, accept_ptr),
     AS(IHostFilterBuilderVtbl, put_ConnectionText, accept_ptr), AS(IHostFilterBuilderVtbl, put_Text7, accept_ptr),
     AS(IHostFilterBuilderVtbl, put_Text9, accept_ptr), AS(IHostFilterBuilderVtbl, put_Text11, accept_ptr),
-    AS(IHostFilterBuilderVtbl, put_Flag14, accept_long), AS(IHostFilterBuilderVtbl, put_Company, accept_long),
+    AS(IHostFilterBuilderVtbl, put_Flag14, accept_short), AS(IHostFilterBuilderVtbl, put_Company, accept_long),
     AS(IHostFilterBuilderVtbl, FilterClause, filter_clause), AS(IHostFilterBuilderVtbl, FilterClause2, filter_clause2)};
 
 HRESULT STDMETHODCALLTYPE no_extender(fake*, IDispatch** ret) {
@@ -303,7 +304,7 @@ HRESULT STDMETHODCALLTYPE no_extender(fake*, IDispatch** ret) {
 HRESULT STDMETHODCALLTYPE extend_nothing(fake*, VARIANT*, BSTR*, BSTR*) { return S_OK; }
 const IHostFirstExtensionVtbl first_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostFirstExtensionVtbl), AS(IHostFirstExtensionVtbl, get_Extender, no_extender),
-    AS(IHostFirstExtensionVtbl, putref_Connection, accept_ptr), AS(IHostFirstExtensionVtbl, put_Entity, accept_long),
+    AS(IHostFirstExtensionVtbl, putref_Connection, accept_ptr), AS(IHostFirstExtensionVtbl, put_Entity, accept_short),
     AS(IHostFirstExtensionVtbl, Extend, extend_nothing)};
 const IHostSecondExtensionVtbl second_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostSecondExtensionVtbl), AS(IHostSecondExtensionVtbl, SetEntity, accept_ptr),
