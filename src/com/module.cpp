@@ -141,15 +141,70 @@ class classes_root_override {
   bool active_;
 };
 
-// The interface keys of the other registry view (the 32-bit one for this
-// 64-bit DLL) are written machine-wide by implementations that register a
-// library in both views (wine's), out of reach of the override. These are
-// the keys of the library's automation interfaces missing there now, to be
-// taken back after a registration meant for one user.
+// Implementations that register a library in both registry views (wine's)
+// also write and delete the interface keys of the other view (the 32-bit
+// one for this 64-bit DLL) machine-wide, out of reach of the override. A
+// registration meant for one user takes back the keys it added there, and
+// a removal puts back the machine's own keys it deleted there.
 constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 
-std::vector<std::wstring> missing_other_view_interfaces(ITypeLib* tl) {
-  std::vector<std::wstring> out;
+/// A registry key with its values and subkeys, as read.
+struct saved_key {
+  struct value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::wstring name;
+  std::vector<value> values;
+  std::vector<saved_key> subkeys;
+};
+
+saved_key read_tree(HKEY key, std::wstring name) {
+  saved_key out{std::move(name), {}, {}};
+  wchar_t buf[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, i, buf, &len, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::vector<BYTE> data(size);
+    len = 256;
+    if (RegEnumValueW(key, i, buf, &len, nullptr, &type, data.data(), &size) == ERROR_SUCCESS)
+      out.values.push_back({std::wstring(buf, len), type, std::move(data)});
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256;
+    if (RegEnumKeyExW(key, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExW(key, buf, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    out.subkeys.push_back(read_tree(sub, std::wstring(buf, len)));
+    RegCloseKey(sub);
+  }
+  return out;
+}
+
+void write_tree(HKEY parent, const saved_key& k, REGSAM view) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(parent, k.name.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  for (const auto& v : k.values)
+    RegSetValueExW(key, v.name.empty() ? nullptr : v.name.c_str(), 0, v.type, v.data.data(),
+                   static_cast<DWORD>(v.data.size()));
+  for (const saved_key& sub : k.subkeys) write_tree(key, sub, view);
+  RegCloseKey(key);
+}
+
+/// The machine's interface keys of the other view for the library's
+/// automation interfaces: the names of those missing, and those present
+/// as they are.
+struct other_view_interfaces {
+  std::vector<std::wstring> missing;
+  std::vector<saved_key> present;
+};
+
+other_view_interfaces read_other_view_interfaces() {
+  other_view_interfaces out;
+  ITypeLib* tl = nullptr;
+  if (FAILED(type_library(&tl))) return out;
   for (UINT i = 0, n = tl->GetTypeInfoCount(); i < n; ++i) {
     ITypeInfo* ti = nullptr;
     if (FAILED(tl->GetTypeInfo(i, &ti))) continue;
@@ -159,29 +214,45 @@ std::vector<std::wstring> missing_other_view_interfaces(ITypeLib* tl) {
           (attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION))) {
         wchar_t iid[40];
         StringFromGUID2(attr->guid, iid, 40);
-        std::wstring key = std::wstring(L"Software\\Classes\\Interface\\") + iid;
+        std::wstring name = std::wstring(L"Software\\Classes\\Interface\\") + iid;
         HKEY k = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | kOtherView, &k) == ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ | kOtherView, &k) == ERROR_SUCCESS) {
+          out.present.push_back(read_tree(k, std::move(name)));
           RegCloseKey(k);
-        else
-          out.push_back(std::move(key));
+        } else {
+          out.missing.push_back(std::move(name));
+        }
       }
       ti->ReleaseTypeAttr(attr);
     }
     ti->Release();
   }
+  tl->Release();
   return out;
 }
 
-void remove_machine_keys(const std::vector<std::wstring>& keys) {
-  for (const std::wstring& key : keys) {
+bool machine_key_exists(const std::wstring& name) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ | kOtherView, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+void take_back_added(const other_view_interfaces& before) {
+  for (const std::wstring& name : before.missing) {
+    if (!machine_key_exists(name)) continue;  // not written: nothing to take back
     HKEY k = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS | kOtherView, &k) != ERROR_SUCCESS)
-      continue;  // not written: nothing to take back
-    RegDeleteTreeW(k, nullptr);
-    RegCloseKey(k);
-    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), kOtherView, 0);
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_ALL_ACCESS | kOtherView, &k) == ERROR_SUCCESS) {
+      RegDeleteTreeW(k, nullptr);
+      RegCloseKey(k);
+    }
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), kOtherView, 0);
   }
+}
+
+void put_back_deleted(const other_view_interfaces& before) {
+  for (const saved_key& k : before.present)
+    if (!machine_key_exists(k.name)) write_tree(HKEY_LOCAL_MACHINE, k, kOtherView);
 }
 
 HRESULT register_for_user(HKEY user_classes) {
@@ -189,13 +260,13 @@ HRESULT register_for_user(HKEY user_classes) {
   if (path.empty()) return SELFREG_E_CLASS;
   ITypeLib* tl = nullptr;
   if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &tl))) return SELFREG_E_TYPELIB;
-  const std::vector<std::wstring> absent = missing_other_view_interfaces(tl);
+  const other_view_interfaces before = read_other_view_interfaces();
   HRESULT hr;
   {
     classes_root_override to_user(user_classes);
     hr = RegisterTypeLibForUser(tl, const_cast<wchar_t*>(path.c_str()), nullptr);
   }
-  remove_machine_keys(absent);
+  take_back_added(before);
   tl->Release();
   if (FAILED(hr)) return SELFREG_E_TYPELIB;
   return register_classes(user_classes, path) ? S_OK : SELFREG_E_CLASS;
@@ -217,10 +288,14 @@ void remove_if_empty(HKEY root, const wchar_t* name) {
 HRESULT unregister_for_user(HKEY user_classes) {
   bool ok = unregister_classes(user_classes);
   if (has_typelib_key(user_classes)) {
-    classes_root_override to_user(user_classes);
-    if (FAILED(UnRegisterTypeLibForUser(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor,
-                                        gen::kLibraryLcid, kTypelibKind)))
-      ok = false;
+    const other_view_interfaces before = read_other_view_interfaces();
+    {
+      classes_root_override to_user(user_classes);
+      if (FAILED(UnRegisterTypeLibForUser(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor,
+                                          gen::kLibraryLcid, kTypelibKind)))
+        ok = false;
+    }
+    put_back_deleted(before);
   }
   for (const wchar_t* folder : {L"CLSID", L"Interface", L"TypeLib"}) remove_if_empty(user_classes, folder);
   return ok ? S_OK : SELFREG_E_CLASS;

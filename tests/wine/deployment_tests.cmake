@@ -1,13 +1,14 @@
 # Tests of the three ways to deploy VELDRANE.dll without machine-wide
 # regsvr32 (included by CMakeLists.txt, which defines wine_test and the
 # loader):
-# - per-user registration, in the shared prefix;
+# - per-user registration, in the shared prefix beside the machine-wide
+#   registration, which it must leave as it is;
 # - registration-free activation and the installer package, one after the
 #   other in a clean prefix of their own (build/windows-<arch>/wineprefix-clean)
 #   where nothing is ever registered: the client finds the DLL through its
 #   manifest only, and the package must leave nothing behind.
 
-wine_test(wine_per_user_registration
+wine_test(wine_per_user_registration REQUIRES wine_registered
   COMMAND "${CMAKE_COMMAND}" -DWINE=${VELDRANE_WINE_LOADER} -DDLL=${dll_win} -DARCH=${wine_arch}
           -DOUT=${CMAKE_CURRENT_BINARY_DIR}/per_user -P "${CMAKE_CURRENT_SOURCE_DIR}/per_user.cmake")
 

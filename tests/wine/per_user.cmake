@@ -3,7 +3,9 @@
 #   cmake -DWINE=<wine> -DDLL=<dll, Windows path> -DARCH=<32|64> -DOUT=<scratch folder> -P per_user.cmake
 # Registering writes the classes, ProgIDs, the type library and its
 # interfaces under HKCU\Software\Classes and nothing machine-wide; removing
-# takes back every key it wrote; another command line is refused.
+# takes back every key it wrote and leaves the machine-wide registration of
+# the DLL (in place when this runs) as it was; another command line is
+# refused.
 set(user "HKEY_CURRENT_USER\\Software\\Classes")
 set(keys
   "VELDRANE.CLSMG_LOOKUP\\CLSID" "VELDRANE.CLSMG_DECODE\\CLSID" "VELDRANE.CLSMG_CONNECT\\CLSID"
@@ -48,9 +50,10 @@ snapshot(before)
 list(GET before 1 machine_before)
 
 regsvr32(FALSE "another command line" /n /i:machine)
-snapshot(now)
-if(NOT now STREQUAL before)
-  message(FATAL_ERROR "a refused command line changed the registry")
+wine(rc user_now reg query "${user}" /s)
+list(GET before 0 user_before)
+if(NOT user_now STREQUAL user_before)
+  message(FATAL_ERROR "a refused command line changed the user's classes")
 endif()
 
 regsvr32(TRUE "registration" /n /i:user)
