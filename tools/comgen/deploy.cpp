@@ -44,12 +44,16 @@ struct architecture {
   std::string_view typelib_kind;  // the type library's platform key
   std::string_view program_files;
   bool win64;
-  std::string_view upgrade_code;  // one product line per architecture: both may be installed
+  // One product line per architecture, so that both may be installed; and
+  // components of their own, as they install to different places.
+  std::string_view upgrade_code, server_component, documents_component;
 };
 
 constexpr architecture kArchitectures[] = {
-    {"x64", "amd64", "win64", "ProgramFiles64Folder", true, "{C16CABC8-5F8A-4FCE-8831-B1620FA2FEFD}"},
-    {"x86", "x86", "win32", "ProgramFilesFolder", false, "{1762541B-5DEC-4496-B25D-E03BC4FB0E2C}"},
+    {"x64", "amd64", "win64", "ProgramFiles64Folder", true, "{C16CABC8-5F8A-4FCE-8831-B1620FA2FEFD}",
+     "{3C31BB64-AB27-43CB-85A5-CD86187F69D6}", "{62839385-F597-4EC9-B648-C097FA122E9C}"},
+    {"x86", "x86", "win32", "ProgramFilesFolder", false, "{1762541B-5DEC-4496-B25D-E03BC4FB0E2C}",
+     "{014421E1-B5A5-4E33-B569-4256AE7991E9}", "{0B45EC9C-EB81-4342-9AF5-10AC8B015A5B}"},
 };
 
 const architecture& find_architecture(std::string_view name) {
@@ -165,7 +169,7 @@ void write_wxs(std::ostream& o, const architecture& a) {
     << "    <Directory Id=\"TARGETDIR\" Name=\"SourceDir\">\n"
     << "      <Directory Id=\"" << a.program_files << "\">\n"
     << "        <Directory Id=\"INSTALLDIR\" Name=\"" << lib.name << "\">\n"
-    << "          <Component Id=\"Server\" Guid=\"*\" Win64=\"" << win64 << "\">\n"
+    << "          <Component Id=\"Server\" Guid=\"" << a.server_component << "\" Win64=\"" << win64 << "\">\n"
     << "            <File Id=\"VELDRANE.dll\" Name=\"" << kDll << "\" Source=\"$(var.Files)/" << kDll
     << "\" KeyPath=\"yes\"/>\n";
   // The keys of DllRegisterServer, class by class.
@@ -195,7 +199,7 @@ void write_wxs(std::ostream& o, const architecture& a) {
     registry_row(o, key + "\\TypeLib", "Version", typelib_key_version());
   }
   o << "          </Component>\n"
-    << "          <Component Id=\"Documents\" Guid=\"*\" Win64=\"" << win64 << "\">\n"
+    << "          <Component Id=\"Documents\" Guid=\"" << a.documents_component << "\" Win64=\"" << win64 << "\">\n"
     << "            <File Id=\"README.md\" Name=\"README.md\" Source=\"$(var.Files)/README.md\" KeyPath=\"yes\"/>\n"
     << "            <File Id=\"example.vbs\" Name=\"example.vbs\" Source=\"$(var.Files)/example.vbs\"/>\n"
     << "          </Component>\n"
