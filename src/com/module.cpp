@@ -259,7 +259,7 @@ HRESULT register_for_user(HKEY user_classes) {
   const std::wstring path = module_path();
   if (path.empty()) return SELFREG_E_CLASS;
   ITypeLib* tl = nullptr;
-  if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &tl))) return SELFREG_E_TYPELIB;
+  if (FAILED(type_library(&tl))) return SELFREG_E_TYPELIB;
   const other_view_interfaces before = read_other_view_interfaces();
   HRESULT hr;
   {
