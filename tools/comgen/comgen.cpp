@@ -12,8 +12,9 @@
 //   com_classes.h     the library's identity and, per class, the constants
 //                     that creation, QueryInterface and registration use.
 // Usage: comgen <output directory>; comgen --deploy <x64|x86> <output
-// directory> writes the deployment artefacts instead (deploy.cpp). A file is rewritten only when its text
-// changes, so an unchanged table does not rebuild the DLL.
+// directory> writes the deployment artefacts instead (deploy.cpp). A file
+// is rewritten only when its text changes, so an unchanged table does not
+// rebuild the DLL.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
