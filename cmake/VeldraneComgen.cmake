@@ -6,6 +6,7 @@
 #
 # Defines: VELDRANE_COMGEN_EXECUTABLE (the program) and the target
 # comgen_native (what to depend on).
+include_guard(GLOBAL)
 include(ExternalProject)
 
 set(VELDRANE_COMGEN "" CACHE FILEPATH "comgen built for the build machine (empty: build it)")

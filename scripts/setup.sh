@@ -2,13 +2,14 @@
 # Installs what building and testing need, from Debian's packages. Safe to
 # run again: it installs only what is missing.
 #   scripts/setup.sh          the Linux build, the tool and its tests
-#   scripts/setup.sh windows  also the Windows cross builds (32-bit and 64-bit)
-#                             and wine for both architectures
+#   scripts/setup.sh windows  also the Windows cross builds (32-bit and 64-bit),
+#                             wine for both architectures and wixl (the
+#                             installer packages)
 set -euo pipefail
 
 need=(cmake ninja-build g++ libgtest-dev nlohmann-json3-dev libcli11-dev libsqlite3-dev)
 if [ "${1:-}" = windows ]; then
-  need+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine32:i386 wine64)
+  need+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine32:i386 wine64 wixl)
 fi
 
 sudo=""

@@ -1,12 +1,21 @@
-// The DLL's entry points: class objects, unload check, self-registration,
-// and the type library loaded from the DLL's own resource.
+// The DLL's entry points: class objects, unload check, self-registration
+// (machine-wide, or for the current user through DllInstall), and the type
+// library loaded from the DLL's own resource.
 #include "com/object.h"
 
 #include <olectl.h>
 
 #include <string>
+#include <vector>
 
 #include "com/module.h"
+
+// The per-user type-library registration of oleaut32 (Windows Vista SP1 and
+// later), which the mingw-w64 headers do not declare.
+extern "C" {
+HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* path, OLECHAR* help_dir);
+HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libid, WORD major, WORD minor, LCID lcid, SYSKIND kind);
+}
 
 namespace veldrane::com {
 
@@ -56,18 +65,20 @@ LSTATUS set_value(HKEY key, const wchar_t* subkey, const wchar_t* name, const st
   return rc;
 }
 
+// The class keys go under `root`: HKEY_CLASSES_ROOT for the machine,
+// HKEY_CURRENT_USER\Software\Classes for one user.
 template <class Class>
-bool register_class(const std::wstring& path) {
+bool register_class(HKEY root, const std::wstring& path) {
   const std::wstring clsid_key = std::wstring(L"CLSID\\") + Class::clsid_text;
   const std::wstring progid_key = Class::progid;
   const LSTATUS results[] = {
-      set_value(HKEY_CLASSES_ROOT, clsid_key.c_str(), nullptr, Class::progid),
-      set_value(HKEY_CLASSES_ROOT, (clsid_key + L"\\InprocServer32").c_str(), nullptr, path),
-      set_value(HKEY_CLASSES_ROOT, (clsid_key + L"\\InprocServer32").c_str(), L"ThreadingModel", L"Apartment"),
-      set_value(HKEY_CLASSES_ROOT, (clsid_key + L"\\ProgID").c_str(), nullptr, Class::progid),
-      set_value(HKEY_CLASSES_ROOT, (clsid_key + L"\\TypeLib").c_str(), nullptr, gen::kLibraryId),
-      set_value(HKEY_CLASSES_ROOT, progid_key.c_str(), nullptr, Class::progid),
-      set_value(HKEY_CLASSES_ROOT, (progid_key + L"\\CLSID").c_str(), nullptr, Class::clsid_text),
+      set_value(root, clsid_key.c_str(), nullptr, Class::progid),
+      set_value(root, (clsid_key + L"\\InprocServer32").c_str(), nullptr, path),
+      set_value(root, (clsid_key + L"\\InprocServer32").c_str(), L"ThreadingModel", L"Apartment"),
+      set_value(root, (clsid_key + L"\\ProgID").c_str(), nullptr, Class::progid),
+      set_value(root, (clsid_key + L"\\TypeLib").c_str(), nullptr, gen::kLibraryId),
+      set_value(root, progid_key.c_str(), nullptr, Class::progid),
+      set_value(root, (progid_key + L"\\CLSID").c_str(), nullptr, Class::clsid_text),
   };
   for (LSTATUS rc : results)
     if (rc != ERROR_SUCCESS) return false;
@@ -77,11 +88,217 @@ bool register_class(const std::wstring& path) {
 bool removed(LSTATUS rc) { return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND; }
 
 template <class Class>
-bool unregister_class() {
+bool unregister_class(HKEY root) {
   const std::wstring clsid_key = std::wstring(L"CLSID\\") + Class::clsid_text;
-  const bool a = removed(RegDeleteTreeW(HKEY_CLASSES_ROOT, clsid_key.c_str()));
-  const bool b = removed(RegDeleteTreeW(HKEY_CLASSES_ROOT, Class::progid));
+  const bool a = removed(RegDeleteTreeW(root, clsid_key.c_str()));
+  const bool b = removed(RegDeleteTreeW(root, Class::progid));
   return a && b;
+}
+
+bool register_classes(HKEY root, const std::wstring& path) {
+  bool ok = true;
+#define VELDRANE_REGISTER(C) ok = register_class<gen::C>(root, path) && ok;
+  VELDRANE_FOR_EACH_CLASS(VELDRANE_REGISTER)
+#undef VELDRANE_REGISTER
+  return ok;
+}
+
+bool unregister_classes(HKEY root) {
+  bool ok = true;
+#define VELDRANE_UNREGISTER(C) ok = unregister_class<gen::C>(root) && ok;
+  VELDRANE_FOR_EACH_CLASS(VELDRANE_UNREGISTER)
+#undef VELDRANE_UNREGISTER
+  return ok;
+}
+
+// The library is registered for this DLL's own architecture.
+constexpr SYSKIND kTypelibKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+
+bool has_typelib_key(HKEY root) {
+  HKEY key = nullptr;
+  const std::wstring typelib_key = std::wstring(L"TypeLib\\") + gen::kLibraryId;
+  if (RegOpenKeyExW(root, typelib_key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// While it lives, HKEY_CLASSES_ROOT stands for the user's classes key in
+// this process. RegisterTypeLibForUser and UnRegisterTypeLibForUser write
+// the user's keys themselves on Windows, but some implementations (wine's)
+// fall back to the machine-wide ones; under the override they reach the
+// user's keys either way.
+class classes_root_override {
+ public:
+  explicit classes_root_override(HKEY user_classes)
+      : active_(RegOverridePredefKey(HKEY_CLASSES_ROOT, user_classes) == ERROR_SUCCESS) {}
+  ~classes_root_override() {
+    if (active_) RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  }
+  classes_root_override(const classes_root_override&) = delete;
+  classes_root_override& operator=(const classes_root_override&) = delete;
+
+ private:
+  bool active_;
+};
+
+// Implementations that register a library in both registry views (wine's)
+// also write and delete the interface keys of the other view (the 32-bit
+// one for this 64-bit DLL) machine-wide, out of reach of the override. A
+// registration meant for one user takes back the keys it added there, and
+// a removal puts back the machine's own keys it deleted there.
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+/// A registry key with its values and subkeys, as read.
+struct saved_key {
+  struct value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::wstring name;
+  std::vector<value> values;
+  std::vector<saved_key> subkeys;
+};
+
+saved_key read_tree(HKEY key, std::wstring name) {
+  saved_key out{std::move(name), {}, {}};
+  wchar_t buf[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, i, buf, &len, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::vector<BYTE> data(size);
+    len = 256;
+    if (RegEnumValueW(key, i, buf, &len, nullptr, &type, data.data(), &size) == ERROR_SUCCESS)
+      out.values.push_back({std::wstring(buf, len), type, std::move(data)});
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256;
+    if (RegEnumKeyExW(key, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExW(key, buf, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    out.subkeys.push_back(read_tree(sub, std::wstring(buf, len)));
+    RegCloseKey(sub);
+  }
+  return out;
+}
+
+void write_tree(HKEY parent, const saved_key& k, REGSAM view) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(parent, k.name.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  for (const auto& v : k.values)
+    RegSetValueExW(key, v.name.empty() ? nullptr : v.name.c_str(), 0, v.type, v.data.data(),
+                   static_cast<DWORD>(v.data.size()));
+  for (const saved_key& sub : k.subkeys) write_tree(key, sub, view);
+  RegCloseKey(key);
+}
+
+/// The machine's interface keys of the other view for the library's
+/// automation interfaces: the names of those missing, and those present
+/// as they are.
+struct other_view_interfaces {
+  std::vector<std::wstring> missing;
+  std::vector<saved_key> present;
+};
+
+other_view_interfaces read_other_view_interfaces() {
+  other_view_interfaces out;
+  ITypeLib* tl = nullptr;
+  if (FAILED(type_library(&tl))) return out;
+  for (UINT i = 0, n = tl->GetTypeInfoCount(); i < n; ++i) {
+    ITypeInfo* ti = nullptr;
+    if (FAILED(tl->GetTypeInfo(i, &ti))) continue;
+    TYPEATTR* attr = nullptr;
+    if (SUCCEEDED(ti->GetTypeAttr(&attr))) {
+      if (attr->typekind == TKIND_DISPATCH ||
+          (attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION))) {
+        wchar_t iid[40];
+        StringFromGUID2(attr->guid, iid, 40);
+        std::wstring name = std::wstring(L"Software\\Classes\\Interface\\") + iid;
+        HKEY k = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ | kOtherView, &k) == ERROR_SUCCESS) {
+          out.present.push_back(read_tree(k, std::move(name)));
+          RegCloseKey(k);
+        } else {
+          out.missing.push_back(std::move(name));
+        }
+      }
+      ti->ReleaseTypeAttr(attr);
+    }
+    ti->Release();
+  }
+  tl->Release();
+  return out;
+}
+
+bool machine_key_exists(const std::wstring& name) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ | kOtherView, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+void take_back_added(const other_view_interfaces& before) {
+  for (const std::wstring& name : before.missing) {
+    if (!machine_key_exists(name)) continue;  // not written: nothing to take back
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_ALL_ACCESS | kOtherView, &k) == ERROR_SUCCESS) {
+      RegDeleteTreeW(k, nullptr);
+      RegCloseKey(k);
+    }
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), kOtherView, 0);
+  }
+}
+
+void put_back_deleted(const other_view_interfaces& before) {
+  for (const saved_key& k : before.present)
+    if (!machine_key_exists(k.name)) write_tree(HKEY_LOCAL_MACHINE, k, kOtherView);
+}
+
+HRESULT register_for_user(HKEY user_classes) {
+  const std::wstring path = module_path();
+  if (path.empty()) return SELFREG_E_CLASS;
+  ITypeLib* tl = nullptr;
+  if (FAILED(type_library(&tl))) return SELFREG_E_TYPELIB;
+  const other_view_interfaces before = read_other_view_interfaces();
+  HRESULT hr;
+  {
+    classes_root_override to_user(user_classes);
+    hr = RegisterTypeLibForUser(tl, const_cast<wchar_t*>(path.c_str()), nullptr);
+  }
+  take_back_added(before);
+  tl->Release();
+  if (FAILED(hr)) return SELFREG_E_TYPELIB;
+  return register_classes(user_classes, path) ? S_OK : SELFREG_E_CLASS;
+}
+
+// A folder key of the user's classes that registration may have created,
+// removed when nothing (no subkey, no value) is left in it.
+void remove_if_empty(HKEY root, const wchar_t* name) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(root, name, 0, KEY_READ, &k) != ERROR_SUCCESS) return;
+  DWORD subkeys = 1, values = 1;
+  const bool empty = RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                     subkeys == 0 && values == 0;
+  RegCloseKey(k);
+  if (empty) RegDeleteKeyW(root, name);
+}
+
+HRESULT unregister_for_user(HKEY user_classes) {
+  bool ok = unregister_classes(user_classes);
+  if (has_typelib_key(user_classes)) {
+    const other_view_interfaces before = read_other_view_interfaces();
+    {
+      classes_root_override to_user(user_classes);
+      if (FAILED(UnRegisterTypeLibForUser(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor,
+                                          gen::kLibraryLcid, kTypelibKind)))
+        ok = false;
+    }
+    put_back_deleted(before);
+  }
+  for (const wchar_t* folder : {L"CLSID", L"Interface", L"TypeLib"}) remove_if_empty(user_classes, folder);
+  return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 template <class Class>
@@ -162,29 +379,33 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
   ITypeLib* tl = nullptr;
   if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &tl))) return SELFREG_E_TYPELIB;
   tl->Release();
-  bool ok = true;
-#define VELDRANE_REGISTER(C) ok = register_class<gen::C>(path) && ok;
-  VELDRANE_FOR_EACH_CLASS(VELDRANE_REGISTER)
-#undef VELDRANE_REGISTER
-  return ok ? S_OK : SELFREG_E_CLASS;
+  return register_classes(HKEY_CLASSES_ROOT, path) ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
-  bool ok = true;
-#define VELDRANE_UNREGISTER(C) ok = unregister_class<gen::C>() && ok;
-  VELDRANE_FOR_EACH_CLASS(VELDRANE_UNREGISTER)
-#undef VELDRANE_UNREGISTER
+  bool ok = unregister_classes(HKEY_CLASSES_ROOT);
   // Also removes the interface keys that registering the library wrote.
   // Unregistering twice is harmless: without the library's key there is
   // nothing left to remove.
-  HKEY key = nullptr;
-  const std::wstring typelib_key = std::wstring(L"TypeLib\\") + gen::kLibraryId;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, typelib_key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    RegCloseKey(key);
-    // The library was registered for this DLL's own architecture.
-    constexpr SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-    if (FAILED(UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor, gen::kLibraryMinor, gen::kLibraryLcid, kind)))
-      ok = false;
-  }
+  if (has_typelib_key(HKEY_CLASSES_ROOT) && FAILED(UnRegisterTypeLib(LIBID_VELDRANE, gen::kLibraryMajor,
+                                                                     gen::kLibraryMinor, gen::kLibraryLcid, kTypelibKind)))
+    ok = false;
   return ok ? S_OK : SELFREG_E_CLASS;
+}
+
+// `regsvr32 /n /i:user` (install) and `regsvr32 /u /n /i:user` (remove):
+// the same keys as DllRegisterServer, for the current user only, under
+// HKEY_CURRENT_USER\Software\Classes; no administrator rights needed. Any
+// other command line is refused.
+extern "C" HRESULT WINAPI DllInstall(BOOL install, const wchar_t* command_line) {
+  if (!command_line || CompareStringOrdinal(command_line, -1, L"user", -1, TRUE) != CSTR_EQUAL) return E_INVALIDARG;
+  HKEY root = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &root,
+                      nullptr) != ERROR_SUCCESS)
+    return install ? SELFREG_E_CLASS : S_OK;
+  HRESULT hr = install ? register_for_user(root) : unregister_for_user(root);
+  // A failed registration leaves nothing half written.
+  if (install && FAILED(hr)) unregister_for_user(root);
+  RegCloseKey(root);
+  return hr;
 }

@@ -11,8 +11,10 @@
 //                     the object's `call` with the member's row index;
 //   com_classes.h     the library's identity and, per class, the constants
 //                     that creation, QueryInterface and registration use.
-// Usage: comgen <output directory>. A file is rewritten only when its text
-// changes, so an unchanged table does not rebuild the DLL.
+// Usage: comgen <output directory>; comgen --deploy <x64|x86> <output
+// directory> writes the deployment artefacts instead (deploy.cpp). A file
+// is rewritten only when its text changes, so an unchanged table does not
+// rebuild the DLL.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include <sstream>
 #include <string>
 
+#include "deploy.h"
 #include "library.h"
 
 namespace {
@@ -361,8 +364,17 @@ void write_if_changed(const std::filesystem::path& path, void (*writer)(std::ost
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string_view(argv[1]) == "--deploy") {
+    try {
+      comgen::write_deployment(argv[3], argv[2]);
+    } catch (const std::exception& e) {
+      std::cerr << "comgen: " << e.what() << "\n";
+      return 1;
+    }
+    return 0;
+  }
   if (argc != 2) {
-    std::cerr << "usage: comgen <output directory>\n";
+    std::cerr << "usage: comgen <output directory> | comgen --deploy <x64|x86> <output directory>\n";
     return 2;
   }
   try {

@@ -1,0 +1,57 @@
+# Tests of the three ways to deploy VELDRANE.dll without machine-wide
+# regsvr32 (included by CMakeLists.txt, which defines wine_test and the
+# loader):
+# - per-user registration, in the shared prefix beside the machine-wide
+#   registration, which it must leave as it is;
+# - registration-free activation and the installer package, one after the
+#   other in a clean prefix of their own (build/windows-<arch>/wineprefix-clean)
+#   where nothing is ever registered: the client finds the DLL through its
+#   manifest only, and the package must leave nothing behind.
+
+wine_test(wine_per_user_registration REQUIRES wine_registered
+  COMMAND "${CMAKE_COMMAND}" -DWINE=${VELDRANE_WINE_LOADER} -DDLL=${dll_win} -DARCH=${wine_arch}
+          -DOUT=${CMAKE_CURRENT_BINARY_DIR}/per_user -P "${CMAKE_CURRENT_SOURCE_DIR}/per_user.cmake")
+
+# The registration-free client, its application manifest and the assembly
+# (the DLL with its manifest), in one folder.
+set(regfree "${CMAKE_BINARY_DIR}/regfree")
+add_executable(regfree_client regfree_client.cpp)
+target_include_directories(regfree_client PRIVATE "${CMAKE_BINARY_DIR}/gen")
+target_link_libraries(regfree_client PRIVATE veldrane_com)
+target_link_options(regfree_client PRIVATE -static)
+set_target_properties(regfree_client PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${regfree}")
+add_dependencies(regfree_client veldrane_dll veldrane_deploy)
+add_custom_command(TARGET regfree_client POST_BUILD
+  COMMAND "${CMAKE_COMMAND}" -E copy_if_different "$<TARGET_FILE:veldrane_dll>"
+          "${VELDRANE_DEPLOY_DIR}/Talvern.VELDRANE.manifest" "${regfree}"
+  COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${VELDRANE_DEPLOY_DIR}/application.manifest"
+          "${regfree}/regfree_client.exe.manifest"
+  VERBATIM)
+
+# The clean prefix, with its own persistent wine server (see wine_prefix).
+set(clean_env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-clean" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+add_test(NAME wine_clean_prefix COMMAND ${run_wine} sh -c
+  [["$1" -p60 </dev/null >/dev/null 2>&1; "$0" wineboot --init </dev/null >wineboot-clean.log 2>&1 || { cat wineboot-clean.log; exit 1; }]]
+  "${VELDRANE_WINE_LOADER}" "${VELDRANE_WINESERVER}")
+add_test(NAME wine_clean_prefix_end COMMAND sh -c [["$0" -k 2>/dev/null; exit 0]] "${VELDRANE_WINESERVER}")
+set_tests_properties(wine_clean_prefix PROPERTIES FIXTURES_SETUP wine_clean_prefix)
+set_tests_properties(wine_clean_prefix_end PROPERTIES FIXTURES_CLEANUP wine_clean_prefix)
+
+add_test(NAME wine_registration_free COMMAND ${run_wine} "${VELDRANE_WINE_LOADER}" "${regfree}/regfree_client.exe")
+set_tests_properties(wine_registration_free PROPERTIES PASS_REGULAR_EXPRESSION "DONE" FAIL_REGULAR_EXPRESSION "FAIL")
+
+if(VELDRANE_WIXL)
+  wine_path(msi_win "${VELDRANE_DEPLOY_DIR}/VELDRANE-${VELDRANE_DEPLOY_ARCH}.msi")
+  add_test(NAME wine_installer COMMAND ${run_wine} "${CMAKE_COMMAND}" -DWINE=${VELDRANE_WINE_LOADER} -DMSI=${msi_win}
+           -DSCRIPTS=${here_win} -DARCH=${wine_arch} -P "${CMAKE_CURRENT_SOURCE_DIR}/installer.cmake")
+  set_tests_properties(wine_installer PROPERTIES DEPENDS wine_registration_free)
+  set(clean_tests wine_installer)
+endif()
+
+foreach(t wine_clean_prefix wine_clean_prefix_end wine_registration_free ${clean_tests})
+  set_tests_properties(${t} PROPERTIES ENVIRONMENT "${clean_env}" RESOURCE_LOCK wine_clean_prefix TIMEOUT 300
+    SKIP_RETURN_CODE 77)
+endforeach()
+foreach(t wine_registration_free ${clean_tests})
+  set_tests_properties(${t} PROPERTIES FIXTURES_REQUIRED wine_clean_prefix)
+endforeach()

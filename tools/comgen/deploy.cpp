@@ -1,0 +1,240 @@
+// The deployment artefacts of one architecture's DLL, from the same class
+// and library tables as the type library:
+//   <assembly>.manifest     the side-by-side assembly of VELDRANE.dll, for
+//                           registration-free activation: its identity, a
+//                           comClass per class, the type library and the
+//                           proxy/stub of each automation interface;
+//   application.manifest    what a client application ships as
+//                           <program>.exe.manifest to depend on it;
+//   VELDRANE.wxs            the installer source for wixl: the DLL, the
+//                           README and the example under Program Files, and
+//                           as registry rows every key DllRegisterServer
+//                           writes (wixl has no self-registration).
+#include "deploy.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "library.h"
+
+namespace comgen {
+
+namespace {
+
+// The vendor, and the name of the side-by-side assembly (not the DLL's own
+// name: a loader probing for an assembly named like the DLL would find the
+// DLL, which carries no manifest).
+constexpr std::string_view kManufacturer = "Talvern";
+constexpr std::string_view kAssemblyName = "Talvern.VELDRANE";
+constexpr std::string_view kDll = "VELDRANE.dll";
+
+// Automation's own proxy/stubs: the type-library marshaler for dual
+// interfaces, the dispatch one for pure dispatch interfaces.
+constexpr std::string_view kDualProxyStub = "{00020424-0000-0000-C000-000000000046}";
+constexpr std::string_view kDispatchProxyStub = "{00020420-0000-0000-C000-000000000046}";
+constexpr std::string_view kIDispatch = "{00020400-0000-0000-C000-000000000046}";
+
+struct architecture {
+  std::string_view name;          // x64, x86: wixl's -a and the file names
+  std::string_view sxs;           // processorArchitecture
+  std::string_view typelib_kind;  // the type library's platform key
+  std::string_view program_files;
+  bool win64;
+  // One product line per architecture, so that both may be installed; and
+  // components of their own, as they install to different places.
+  std::string_view upgrade_code, server_component, documents_component;
+};
+
+constexpr architecture kArchitectures[] = {
+    {"x64", "amd64", "win64", "ProgramFiles64Folder", true, "{C16CABC8-5F8A-4FCE-8831-B1620FA2FEFD}",
+     "{3C31BB64-AB27-43CB-85A5-CD86187F69D6}", "{62839385-F597-4EC9-B648-C097FA122E9C}"},
+    {"x86", "x86", "win32", "ProgramFilesFolder", false, "{1762541B-5DEC-4496-B25D-E03BC4FB0E2C}",
+     "{014421E1-B5A5-4E33-B569-4256AE7991E9}", "{0B45EC9C-EB81-4342-9AF5-10AC8B015A5B}"},
+};
+
+const architecture& find_architecture(std::string_view name) {
+  for (const architecture& a : kArchitectures)
+    if (a.name == name) return a;
+  throw std::runtime_error("unknown architecture " + std::string(name) + " (x64 or x86)");
+}
+
+std::string number(unsigned v, const char* format) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, format, v);
+  return buf;
+}
+
+// The four-part version of the assembly and the package: the library's.
+std::string version4() {
+  const library_info& lib = library();
+  return number(lib.major, "%u") + "." + number(lib.minor, "%u") + ".0.0";
+}
+
+// The library's version as its registry keys spell it: hexadecimal.
+std::string typelib_key_version() {
+  const library_info& lib = library();
+  return number(lib.major, "%x") + "." + number(lib.minor, "%x");
+}
+
+std::string xml(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string progid(const class_entry& c) { return std::string(library().name) + "." + std::string(c.name); }
+
+std::string identity(const architecture& a) {
+  return "<assemblyIdentity type=\"win32\" name=\"" + std::string(kAssemblyName) + "\" version=\"" + version4() +
+         "\" processorArchitecture=\"" + std::string(a.sxs) + "\"/>";
+}
+
+// Every automation interface of the library with its proxy/stub: the
+// classes' dual interfaces, then their source interfaces.
+struct interface_row {
+  std::string_view name, iid, proxy_stub;
+};
+
+std::vector<interface_row> interfaces(const std::vector<class_entry>& all) {
+  std::vector<interface_row> out;
+  for (const auto& c : all) out.push_back({c.interface, c.iid, kDualProxyStub});
+  for (const auto& c : all)
+    if (c.source) out.push_back({c.source->name, c.source->iid, kDispatchProxyStub});
+  return out;
+}
+
+void write_manifest(std::ostream& o, const architecture& a) {
+  const library_info& lib = library();
+  const auto all = classes();
+  o << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    << "<!-- Generated by comgen from the member tables. Do not edit. -->\n"
+    << "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n  " << identity(a) << "\n"
+    << "  <file name=\"" << kDll << "\">\n";
+  for (const auto& c : all)
+    o << "    <comClass clsid=\"" << c.clsid << "\" progid=\"" << progid(c) << "\" threadingModel=\"Apartment\" tlbid=\""
+      << lib.libid << "\" description=\"" << c.name << "\"/>\n";
+  o << "    <typelib tlbid=\"" << lib.libid << "\" version=\"" << lib.major << "." << lib.minor
+    << "\" helpdir=\"\" flags=\"\"/>\n  </file>\n";
+  for (const interface_row& i : interfaces(all))
+    o << "  <comInterfaceExternalProxyStub name=\"" << i.name << "\" iid=\"" << i.iid << "\" proxyStubClsid32=\""
+      << i.proxy_stub << "\" baseInterface=\"" << kIDispatch << "\" tlbid=\"" << lib.libid << "\"/>\n";
+  o << "</assembly>\n";
+}
+
+void write_application_manifest(std::ostream& o, const architecture& a) {
+  o << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    << "<!-- Ship as <program>.exe.manifest beside a client program, with VELDRANE.dll and\n"
+    << "     " << kAssemblyName << ".manifest in the same folder. Generated by comgen. -->\n"
+    << "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
+    << "  <dependency>\n    <dependentAssembly>\n      " << identity(a) << "\n    </dependentAssembly>\n"
+    << "  </dependency>\n</assembly>\n";
+}
+
+// One registry row of the installer: a value (empty name: the key's
+// default) under HKEY_CLASSES_ROOT.
+void registry_row(std::ostream& o, std::string_view key, std::string_view name, std::string_view value) {
+  o << "            <RegistryValue Root=\"HKCR\" Key=\"" << xml(key) << "\"";
+  if (!name.empty()) o << " Name=\"" << xml(name) << "\"";
+  o << " Type=\"string\" Value=\"" << xml(value) << "\"/>\n";
+}
+
+void write_wxs(std::ostream& o, const architecture& a) {
+  const library_info& lib = library();
+  const auto all = classes();
+  const std::string win64 = a.win64 ? "yes" : "no";
+  const std::string dll_path = "[#VELDRANE.dll]";
+  o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    << "<!-- Generated by comgen from the member tables. Do not edit.\n"
+    << "     wixl -a " << a.name << " -D Files=<folder holding VELDRANE.dll, README.md and example.vbs, a relative "
+    << "path> -o VELDRANE-" << a.name << ".msi VELDRANE.wxs -->\n"
+    << "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n"
+    << "  <Product Id=\"*\" Name=\"" << lib.name << " (" << a.name << ")\" Language=\"1033\" Version=\"" << version4()
+    << "\" Manufacturer=\"" << kManufacturer << "\" UpgradeCode=\"" << a.upgrade_code << "\">\n"
+    << "    <Package InstallerVersion=\"200\" Compressed=\"yes\" InstallScope=\"perMachine\" Description=\""
+    << xml(lib.help_string) << "\"/>\n"
+    << "    <MajorUpgrade DowngradeErrorMessage=\"A newer version of " << lib.name << " is installed.\"/>\n"
+    << "    <Media Id=\"1\" Cabinet=\"veldrane.cab\" EmbedCab=\"yes\"/>\n"
+    << "    <Directory Id=\"TARGETDIR\" Name=\"SourceDir\">\n"
+    << "      <Directory Id=\"" << a.program_files << "\">\n"
+    << "        <Directory Id=\"INSTALLDIR\" Name=\"" << lib.name << "\">\n"
+    << "          <Component Id=\"Server\" Guid=\"" << a.server_component << "\" Win64=\"" << win64 << "\">\n"
+    << "            <File Id=\"VELDRANE.dll\" Name=\"" << kDll << "\" Source=\"$(var.Files)/" << kDll
+    << "\" KeyPath=\"yes\"/>\n";
+  // The keys of DllRegisterServer, class by class.
+  for (const auto& c : all) {
+    const std::string clsid_key = "CLSID\\" + std::string(c.clsid);
+    registry_row(o, clsid_key, "", progid(c));
+    registry_row(o, clsid_key + "\\InprocServer32", "", dll_path);
+    registry_row(o, clsid_key + "\\InprocServer32", "ThreadingModel", "Apartment");
+    registry_row(o, clsid_key + "\\ProgID", "", progid(c));
+    registry_row(o, clsid_key + "\\TypeLib", "", lib.libid);
+    registry_row(o, progid(c), "", progid(c));
+    registry_row(o, progid(c) + "\\CLSID", "", c.clsid);
+  }
+  // Those of registering the type library: the library, then its
+  // automation interfaces.
+  const std::string tl_key = "TypeLib\\" + std::string(lib.libid) + "\\" + typelib_key_version();
+  registry_row(o, tl_key, "", lib.help_string);
+  registry_row(o, tl_key + "\\FLAGS", "", "0");
+  registry_row(o, tl_key + "\\HELPDIR", "", "[INSTALLDIR]");
+  registry_row(o, tl_key + "\\" + number(lib.lcid, "%x") + "\\" + std::string(a.typelib_kind), "", dll_path);
+  for (const interface_row& i : interfaces(all)) {
+    const std::string key = "Interface\\" + std::string(i.iid);
+    registry_row(o, key, "", i.name);
+    registry_row(o, key + "\\ProxyStubClsid", "", i.proxy_stub);
+    registry_row(o, key + "\\ProxyStubClsid32", "", i.proxy_stub);
+    registry_row(o, key + "\\TypeLib", "", lib.libid);
+    registry_row(o, key + "\\TypeLib", "Version", typelib_key_version());
+  }
+  o << "          </Component>\n"
+    << "          <Component Id=\"Documents\" Guid=\"" << a.documents_component << "\" Win64=\"" << win64 << "\">\n"
+    << "            <File Id=\"README.md\" Name=\"README.md\" Source=\"$(var.Files)/README.md\" KeyPath=\"yes\"/>\n"
+    << "            <File Id=\"example.vbs\" Name=\"example.vbs\" Source=\"$(var.Files)/example.vbs\"/>\n"
+    << "          </Component>\n"
+    << "        </Directory>\n      </Directory>\n    </Directory>\n"
+    << "    <Feature Id=\"Complete\" Level=\"1\">\n"
+    << "      <ComponentRef Id=\"Server\"/>\n      <ComponentRef Id=\"Documents\"/>\n    </Feature>\n"
+    << "  </Product>\n</Wix>\n";
+}
+
+}  // namespace
+
+void write_deployment(const std::filesystem::path& dir, std::string_view arch) {
+  const architecture& a = find_architecture(arch);
+  const struct {
+    std::string name;
+    void (*write)(std::ostream&, const architecture&);
+  } files[] = {
+      {std::string(kAssemblyName) + ".manifest", write_manifest},
+      {"application.manifest", write_application_manifest},
+      {"VELDRANE.wxs", write_wxs},
+  };
+  std::filesystem::create_directories(dir);
+  for (const auto& f : files) {
+    std::ostringstream text;
+    f.write(text, a);
+    std::ifstream in(dir / f.name, std::ios::binary);
+    if (in) {
+      std::ostringstream old;
+      old << in.rdbuf();
+      if (old.str() == text.str()) continue;
+    }
+    std::ofstream out(dir / f.name, std::ios::binary | std::ios::trunc);
+    out << text.str();
+    if (!out) throw std::runtime_error("cannot write " + (dir / f.name).string());
+  }
+}
+
+}  // namespace comgen
