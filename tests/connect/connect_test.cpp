@@ -46,7 +46,8 @@ TEST(connect_forward_test, conversions_reach_the_sibling) {
                   {{"member", "AgentiByID"}, {"args", {"12"}}},
                   {{"member", "StampaPorto"}},
                   {{"member", "ElencoCliXGiri"}, {"args", {"G1  "}}},
-                  {{"member", "Documenti"}, {"args", {"D  ", json{{"$empty", true}}}}}}}});
+                  {{"member", "Documenti"}, {"args", {"D  ", json{{"$empty", true}}}}},
+                  {{"member", "RiferimentiGraficiEXT"}, {"args", {1, "H", "R-1"}}}}}});
   EXPECT_EQ(r["sibling"], json::parse(R"([
     {"member": "Operatori", "args": [""]},
     {"member": "Operatori", "args": [""]},
@@ -54,7 +55,8 @@ TEST(connect_forward_test, conversions_reach_the_sibling) {
     {"member": "AgentiByID", "args": [{"$decimal": "12"}]},
     {"member": "StampaPorto", "args": []},
     {"member": "ElencoClientiXGiri", "args": ["G1  "]},
-    {"member": "Documenti", "args": ["D  ", {"$empty": true}]}])"));
+    {"member": "Documenti", "args": ["D  ", {"$empty": true}]},
+    {"member": "RiferimentiGraficiEXT", "args": [1, "H", "R-1", {"$integer": 0}, {"$integer": 0}, false]}])"));
   for (const json& c : r["calls"]) EXPECT_EQ(c["return"], true) << c["member"];
   EXPECT_TRUE(r["messages"].empty());
 }
