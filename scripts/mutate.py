@@ -11,8 +11,9 @@ arguments of a call swapped. Each mutant names the original line, which is
 unique in src/ when it is generated, and the line that replaces it; finding
 it by its text keeps the set usable when code moves between files.
 
-`run` copies the repository's tracked files (as they are in the working
-tree) to build/mutation/tree, builds that copy in build/mutation/build, then
+`run` copies the repository's files (as they are in the working tree, new
+files included) to build/mutation/tree, builds that copy in
+build/mutation/build, then
 applies the mutants there one at a time: an incremental rebuild of the core,
 then the test programs the Linux suite runs (ctest runs the same programs,
 one process per test case), each once, stopping at the first that fails. A
@@ -195,15 +196,30 @@ def sh(cmd, cwd=None, timeout=None, log=None):
 
 
 def copy_tree():
-    files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
-    for rel in files.decode().split("\0"):
-        if not rel or not os.path.exists(os.path.join(ROOT, rel)):
+    # The files git knows or would add; a file is rewritten only when its
+    # content changed, so the build of the copy redoes only what changed.
+    files = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
+                           stdout=subprocess.PIPE, check=True).stdout
+    wanted = {rel for rel in files.decode().split("\0") if rel and os.path.isfile(os.path.join(ROOT, rel))}
+    for folder, _, names in os.walk(TREE):
+        if "node_modules" in folder:
             continue
-        dst = os.path.join(TREE, rel)
+        for name in names:
+            rel = os.path.relpath(os.path.join(folder, name), TREE)
+            if rel not in wanted and not rel.endswith("node_modules"):
+                os.remove(os.path.join(TREE, rel))
+    for rel in sorted(wanted):
+        src, dst = os.path.join(ROOT, rel), os.path.join(TREE, rel)
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        src = os.path.join(ROOT, rel)
-        if not os.path.exists(dst) or open(src, "rb").read() != open(dst, "rb").read():
-            shutil.copy2(src, dst)
+        with open(src, "rb") as a:
+            content = a.read()
+        if os.path.exists(dst):
+            with open(dst, "rb") as b:
+                if b.read() == content:
+                    continue
+        with open(dst, "wb") as b:
+            b.write(content)
+        shutil.copymode(src, dst)
     nm = os.path.join(TREE, "tests", "conformance", "node_modules")
     if not os.path.exists(nm):
         os.symlink(os.path.join(ROOT, "tests", "conformance", "node_modules"), nm)
