@@ -2,7 +2,7 @@
 """Mutation check of the Linux test suite.
 
   scripts/mutate.py generate [--seed N] [--count N] > scripts/mutants.json
-  scripts/mutate.py run [--mutants scripts/mutants.json] [--only ID,...]
+  scripts/mutate.py run [--mutants scripts/mutants.json] [--only ID,...] [--rev COMMIT]
 
 `generate` scans the core (src/, the Windows binding aside) for places to
 break and picks a seeded sample of four kinds of mutant: a character changed
@@ -12,15 +12,15 @@ unique in src/ when it is generated, and the line that replaces it; finding
 it by its text keeps the set usable when code moves between files.
 
 `run` copies the repository's files (as they are in the working tree, new
-files included) to build/mutation/tree, builds that copy in
-build/mutation/build, then
-applies the mutants there one at a time: an incremental rebuild of the core,
-then the test programs the Linux suite runs (ctest runs the same programs,
+files included, or as a commit holds them) to build/mutation/tree, builds
+that copy in build/mutation/build, then applies the mutants there one at a
+time: an incremental rebuild of the core, then the test programs the Linux suite runs (ctest runs the same programs,
 one process per test case), each once, stopping at the first that fails. A
 mutant is caught when a test program fails or hangs; a mutant that does not
 compile is left out of the score. The working tree is never modified.
 """
 import argparse
+import io
 import json
 import os
 import random
@@ -28,6 +28,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tarfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -195,12 +196,29 @@ def sh(cmd, cwd=None, timeout=None, log=None):
         return "timeout"
 
 
-def copy_tree():
-    # The files git knows or would add; a file is rewritten only when its
-    # content changed, so the build of the copy redoes only what changed.
+def tree_files(rev):
+    """{path: content} of the working tree (the files git knows or would
+    add) or of a commit."""
+    if rev:
+        archive = subprocess.run(["git", "archive", "--format=tar", rev], cwd=ROOT, stdout=subprocess.PIPE,
+                                 check=True).stdout
+        with tarfile.open(fileobj=io.BytesIO(archive)) as tar:
+            return {m.name: (tar.extractfile(m).read(), m.mode) for m in tar.getmembers() if m.isfile()}
     files = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
                            stdout=subprocess.PIPE, check=True).stdout
-    wanted = {rel for rel in files.decode().split("\0") if rel and os.path.isfile(os.path.join(ROOT, rel))}
+    out = {}
+    for rel in files.decode().split("\0"):
+        path = os.path.join(ROOT, rel)
+        if rel and os.path.isfile(path):
+            with open(path, "rb") as fh:
+                out[rel] = (fh.read(), os.stat(path).st_mode)
+    return out
+
+
+def copy_tree(rev):
+    # A file is rewritten only when its content changed, so the build of the
+    # copy redoes only what changed.
+    wanted = tree_files(rev)
     for folder, _, names in os.walk(TREE):
         if "node_modules" in folder:
             continue
@@ -208,18 +226,16 @@ def copy_tree():
             rel = os.path.relpath(os.path.join(folder, name), TREE)
             if rel not in wanted and not rel.endswith("node_modules"):
                 os.remove(os.path.join(TREE, rel))
-    for rel in sorted(wanted):
-        src, dst = os.path.join(ROOT, rel), os.path.join(TREE, rel)
+    for rel, (content, mode) in sorted(wanted.items()):
+        dst = os.path.join(TREE, rel)
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        with open(src, "rb") as a:
-            content = a.read()
         if os.path.exists(dst):
             with open(dst, "rb") as b:
                 if b.read() == content:
                     continue
         with open(dst, "wb") as b:
             b.write(content)
-        shutil.copymode(src, dst)
+        os.chmod(dst, mode & 0o777)
     nm = os.path.join(TREE, "tests", "conformance", "node_modules")
     if not os.path.exists(nm):
         os.symlink(os.path.join(ROOT, "tests", "conformance", "node_modules"), nm)
@@ -252,13 +268,13 @@ def run_suite(log):
     return None if rc == 0 else "conformance_tsql"
 
 
-def run(mutants_path, only):
+def run(mutants_path, only, rev):
     with open(mutants_path, encoding="utf-8") as fh:
         mutants = json.load(fh)["mutants"]
     if only:
         mutants = [m for m in mutants if m["id"] in only]
     os.makedirs(WORK, exist_ok=True)
-    copy_tree()
+    copy_tree(rev)
     log = open(os.path.join(WORK, "log.txt"), "w")
     if sh(["cmake", "-S", TREE, "-B", BUILD, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=-O1",
            "-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON", "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"],
@@ -317,11 +333,12 @@ def main():
     r = sub.add_parser("run")
     r.add_argument("--mutants", default=os.path.join(ROOT, "scripts", "mutants.json"))
     r.add_argument("--only", default="")
+    r.add_argument("--rev", default="", help="test this commit's tree instead of the working tree")
     a = ap.parse_args()
     if a.cmd == "generate":
         generate(a.seed, a.count)
     else:
-        run(a.mutants, {int(x) for x in a.only.split(",") if x})
+        run(a.mutants, {int(x) for x in a.only.split(",") if x}, a.rev)
 
 
 if __name__ == "__main__":
