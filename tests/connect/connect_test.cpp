@@ -61,7 +61,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
   EXPECT_TRUE(f.call("Porto"));
   EXPECT_EQ(f.c->sibling(), first);
 
-  f.c->terminate_connect();
+  invoke(connect::info(), *f.c, "TerminateConnect", member_kind::method, {});
   EXPECT_EQ(f.c->sibling(), nullptr);
   EXPECT_TRUE(first->call("ClsConnect", object::call_kind::get, {}).is_nothing());
   EXPECT_TRUE(f.call("Porto"));
@@ -92,10 +92,11 @@ TEST(connect_callbacks_test, events_or_the_bound_control) {
   facade f;
   auto sink = std::make_shared<cancelling_sink>();
   f.c->advise(sink);
-  bool cancel = false;
-  f.c->transfer_data(cancel, value("x"), 12);
-  EXPECT_TRUE(cancel);  // the handler's change reaches the caller
-  f.c->form_close(12);
+  // Through the member table, as a client calls them.
+  std::vector<value> args{value(false), value("x"), value(std::int32_t{12})};
+  invoke_by_ref(connect::info(), *f.c, "TransferData", member_kind::method, args);
+  EXPECT_EQ(args[0], value(true));  // the handler's change reaches the caller
+  invoke(connect::info(), *f.c, "FormClose", member_kind::method, {value(std::int32_t{12})});
   EXPECT_EQ(sink->closed, std::vector<std::int32_t>{12});
 }
 
