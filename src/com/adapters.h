@@ -14,6 +14,7 @@
 #include "com/com_ptr.h"
 #include "convert/value.h"
 #include "frame/platform.h"
+#include "host/classes.h"
 
 namespace veldrane::com {
 
@@ -52,7 +53,7 @@ value late_call(IDispatch* target, std::string_view member, object::call_kind ki
 /// the host framework's classes created by class identifier
 /// (CoCreateInstance), and other objects created by ProgID and reached
 /// late-bound (the sibling connector).
-class com_platform final : public platform {
+class com_platform final : public host::framework_platform {
  public:
   host::class_factory& framework_classes() override;
   object_ptr create_object(std::string_view progid) override;

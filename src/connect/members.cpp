@@ -287,7 +287,7 @@ constexpr std::array kMembers = {
     program<"LogTrasformazione">(216, {{.name = "fclsLogTrasformazione", .type = param_type::object, .optional = true, .by_ref = true}}),
     program<"ConfiguraVariantiArticolo">(219, {{.name = "TipoVarArt", .type = param_type::string, .by_ref = true}, {.name = "CodiceVariante", .optional = true, .has_default = true}, {.name = "CodiceRaggruppamento", .optional = true, .has_default = true}}),
     program<"RiferimentiGraficiRigheDocumenti">(222, {{.name = "fstrNumReg", .type = param_type::string}, {.name = "fvarProgrRiga"}}),
-    program<"RiferimentiGraficiEXT">(226, {{.name = "ModoApertura"}, {.name = "Intestazione"}, {.name = "NumReg", .type = param_type::string}, {.name = "ProgRiga"}, {.name = "RigaPDC", .type = param_type::integer, .optional = true, .has_default = true, .default_text = "0", .default_type = param_type::integer}, {.name = "RecuperaDatiStorici", .type = param_type::boolean, .optional = true, .has_default = true, .default_text = "False", .default_type = param_type::boolean}}),
+    program<"RiferimentiGraficiEXT">(226, {{.name = "ModoApertura"}, {.name = "Intestazione"}, {.name = "NumReg", .type = param_type::string}, {.name = "ProgRiga", .type = param_type::integer, .optional = true, .has_default = true, .default_text = "0", .default_type = param_type::integer}, {.name = "RigaPDC", .type = param_type::integer, .optional = true, .has_default = true, .default_text = "0", .default_type = param_type::integer}, {.name = "RecuperaDatiStorici", .type = param_type::boolean, .optional = true, .has_default = true, .default_text = "False", .default_type = param_type::boolean}}),
     program<"StampaTestiFissi">(230, {}),
     program<"StampaVettori">(231, {}),
     program<"StampaSpedizionieri">(232, {}),

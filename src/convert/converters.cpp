@@ -1,7 +1,5 @@
 #include "convert/converters.h"
 
-#include "host/framework.h"
-
 namespace veldrane {
 
 std::string TextOrEmpty(const value& v) {
@@ -28,36 +26,6 @@ value NVL(const value& val, const value& fallback) {
   } catch (const automation_error& e) {
     throw automation_error(e.number(), e.description(), "NVL:\r\n" + e.source());
   }
-}
-
-value ConvertedOrText(host::class_factory& classes, const value& v) {
-  // Every step may fail; a failed step is skipped and the next one runs.
-  std::shared_ptr<host::converter> conv;
-  try {
-    conv = classes.create_converter();
-  } catch (const automation_error&) {
-  }
-  try {
-    if (conv) conv->put_value(v);
-  } catch (const automation_error&) {
-  }
-  value status;  // Empty when the status cannot be read, and Empty equals 0
-  try {
-    if (conv) status = conv->status();
-  } catch (const automation_error&) {
-  }
-  value result;
-  try {
-    bool ok = status.is_empty() || (!status.is_null() && to_double(status) == 0);
-    if (ok) {
-      if (!conv) raise(err::object_not_set, "VELDRANE");
-      result = conv->output();
-    } else {
-      result = TextOrEmpty(v);
-    }
-  } catch (const automation_error&) {
-  }
-  return result;
 }
 
 }  // namespace veldrane

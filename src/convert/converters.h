@@ -6,10 +6,6 @@
 
 namespace veldrane {
 
-namespace host {
-class class_factory;
-}
-
 /// The value's text with trailing blanks removed; "" for Empty, Null, a
 /// missing argument and "".
 std::string TextOrEmpty(const value& v);
@@ -21,10 +17,5 @@ value DecimalOrZero(const value& v);
 /// `val` when it has non-blank text, otherwise `fallback`. A value without a
 /// text form re-raises with the source "NVL:" CR LF <source>.
 value NVL(const value& val, const value& fallback);
-
-/// The framework converter's output when its status is 0, otherwise
-/// TextOrEmpty of the value. Never raises; Empty when the converter cannot
-/// be created.
-value ConvertedOrText(host::class_factory& classes, const value& v);
 
 }  // namespace veldrane

@@ -12,6 +12,7 @@
 #include "convert/converters.h"
 #include "decode/decode.h"
 #include "decode/operations.h"
+#include "host/classes.h"
 
 namespace veldrane::decode_ops {
 
@@ -198,7 +199,7 @@ void agent_restriction(decode& dc, statement& st) {
 
 value cliente_fornitore_solo_ragione_sociale(decode& dc, std::span<value> a) {
   dc.set_fields({"CG16_RAGSOANAG"});
-  const value today = ConvertedOrText(dc.system().framework_classes(), value(parties_today()));
+  const value today = ConvertedOrText(host::framework_classes(dc.system()), value(parties_today()));
   std::array<value, 3> args{a[0], a[1], today};
   return cliente_fornitore_solo_ragione_sociale_data_validita(dc, args);
 }

@@ -4,7 +4,6 @@
 #include <random>
 
 #include "convert/error.h"
-#include "host/framework.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,19 +16,6 @@ namespace {
 
 std::mutex g_sink_mutex;
 trace_sink g_sink;
-
-// Without a framework installed every creation fails as the runtime's
-// CreateObject does for an unregistered class.
-class no_framework final : public host::class_factory {
- public:
-  std::shared_ptr<host::filter_builder> create_filter_builder() override { fail(); }
-  std::shared_ptr<host::first_extension> create_first_extension() override { fail(); }
-  std::shared_ptr<host::second_extension> create_second_extension() override { fail(); }
-  std::shared_ptr<host::converter> create_converter() override { fail(); }
-
- private:
-  [[noreturn]] static void fail() { raise(err::cannot_create_object, "VELDRANE"); }
-};
 
 }  // namespace
 
@@ -95,11 +81,6 @@ void platform::message_box(std::string_view prompt, int style) {
 #else
 void platform::message_box(std::string_view, int) {}
 #endif
-
-host::class_factory& platform::framework_classes() {
-  static no_framework none;
-  return none;
-}
 
 std::shared_ptr<platform> platform::system() {
   static std::shared_ptr<platform> p = std::make_shared<platform>();

@@ -1,7 +1,7 @@
 // What the component needs from the system it runs on: GUIDs for instance
-// identifiers, the debug-output channel for trace lines, and the host
-// framework's creatable classes. On Windows these are the real system calls
-// and COM classes; elsewhere the embedding program supplies them.
+// identifiers, the debug-output channel for trace lines, objects created by
+// programmatic identifier and message boxes. On Windows these are the real
+// system calls; elsewhere the embedding program supplies them.
 #pragma once
 
 #include <array>
@@ -14,9 +14,6 @@
 namespace veldrane {
 
 class object;
-namespace host {
-class class_factory;
-}
 
 struct guid {
   std::uint32_t data1 = 0;
@@ -33,8 +30,6 @@ class platform {
   /// Writes one trace line to the debug-output channel. The text carries no
   /// line terminator.
   virtual void trace(std::string_view line);
-  /// The host framework's classes that the component creates.
-  virtual host::class_factory& framework_classes();
   /// Creates an object by its programmatic identifier, late-bound (the
   /// sibling connector). Raises 429 when the class cannot be created.
   virtual std::shared_ptr<object> create_object(std::string_view progid);
@@ -43,8 +38,7 @@ class platform {
   virtual void message_box(std::string_view prompt, int style);
 
   /// The platform of the process: CoCreateGuid and OutputDebugStringA on
-  /// Windows; elsewhere random GUIDs and the installed trace sink, and no
-  /// framework classes.
+  /// Windows; elsewhere random GUIDs and the installed trace sink.
   static std::shared_ptr<platform> system();
 };
 

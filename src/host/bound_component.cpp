@@ -2,6 +2,7 @@
 
 #include "convert/converters.h"
 #include "host/binding.h"
+#include "host/classes.h"
 
 namespace veldrane {
 
@@ -53,7 +54,7 @@ host::filter_builder& host_bound_component::filter_builder() {
   // Kept only once fully bound, so that a failed binding is retried rather
   // than leaving a half-bound builder behind.
   if (!filter_builder_)
-    filter_builder_ = host::bind_filter_builder(system().framework_classes(), host_interface(), codice_ditta());
+    filter_builder_ = host::bind_filter_builder(host::framework_classes(system()), host_interface(), codice_ditta());
   return *filter_builder_;
 }
 

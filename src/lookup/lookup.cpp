@@ -1,6 +1,7 @@
 #include "lookup/lookup.h"
 
 #include "convert/converters.h"
+#include "host/classes.h"
 
 namespace veldrane {
 
@@ -72,7 +73,7 @@ bool lookup::read_ind_cod_p_ger() {
 
 void lookup::first_extension(value& columns, std::string& select_list, std::string& from_clause,
                              std::int16_t entity) {
-  if (!first_extension_) first_extension_ = system().framework_classes().create_first_extension();
+  if (!first_extension_) first_extension_ = host::framework_classes(system()).create_first_extension();
   first_extension_->set_entity(entity);
   if (active_interface()) first_extension_->set_connection(active_interface()->database_connection());
   if (first_extension_->extender()) first_extension_->extend(columns, select_list, from_clause);
@@ -80,7 +81,7 @@ void lookup::first_extension(value& columns, std::string& select_list, std::stri
 
 void lookup::second_extension(value& columns, std::string& select_list, std::string& from_clause,
                               std::int16_t entity) {
-  if (!second_extension_) second_extension_ = system().framework_classes().create_second_extension();
+  if (!second_extension_) second_extension_ = host::framework_classes(system()).create_second_extension();
   second_extension_->set_entity(entity);
   second_extension_->set_active_interface(active_interface());
   second_extension_->extend(columns, select_list, from_clause);

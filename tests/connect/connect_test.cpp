@@ -38,62 +38,6 @@ TEST(connect_member_table_test, interface_shape) {
   EXPECT_EQ(called_programs().back().number, 432);
 }
 
-TEST(connect_forward_test, conversions_reach_the_sibling) {
-  json r = run({{"calls",
-                 {{{"member", "Operatori"}},
-                  {{"member", "Operatori"}, {"args", {nullptr}}},
-                  {{"member", "MacroAree"}},
-                  {{"member", "AgentiByID"}, {"args", {"12"}}},
-                  {{"member", "StampaPorto"}},
-                  {{"member", "ElencoCliXGiri"}, {"args", {"G1  "}}},
-                  {{"member", "Documenti"}, {"args", {"D  ", json{{"$empty", true}}}}}}}});
-  EXPECT_EQ(r["sibling"], json::parse(R"([
-    {"member": "Operatori", "args": [""]},
-    {"member": "Operatori", "args": [""]},
-    {"member": "MacroAree", "args": [{"$decimal": "0"}, ""]},
-    {"member": "AgentiByID", "args": [{"$decimal": "12"}]},
-    {"member": "StampaPorto", "args": []},
-    {"member": "ElencoClientiXGiri", "args": ["G1  "]},
-    {"member": "Documenti", "args": ["D  ", {"$empty": true}]}])"));
-  for (const json& c : r["calls"]) EXPECT_EQ(c["return"], true) << c["member"];
-  EXPECT_TRUE(r["messages"].empty());
-}
-
-TEST(connect_forward_test, calendar_is_the_extended_calendar_without_a_deposit) {
-  json r = run({{"calls",
-                 {{{"member", "CalendarioDisponibilita"}, {"args", {"A", "O", "D1", "D2"}}},
-                  {{"member", "CalendarioDisponibilitaEXT"}, {"args", {"A", "O", "D1", "D2", ""}}}}}});
-  ASSERT_EQ(r["sibling"].size(), 2u);
-  EXPECT_EQ(r["sibling"][0], r["sibling"][1]);
-  EXPECT_EQ(r["sibling"][0]["member"], "CalendarioDisponibilitaEXT");
-}
-
-TEST(connect_forward_test, failures_show_the_message_box_and_answer_false) {
-  json absent = run({{"host", {{"sibling", {{"absent", true}}}}}, {"calls", {{{"member", "Vettori"}}}}});
-  EXPECT_EQ(absent["calls"][0]["return"], false);
-  EXPECT_TRUE(absent["calls"][0]["error"].is_null());  // nothing reaches the caller
-  EXPECT_EQ(absent["messages"], json::parse(R"([
-    "Errore n° :429 ActiveX component can't create object\rIn : VELDRANE\rFunzione : IstanziaClasseConnect",
-    "Errore n° :91 Object variable or With block variable not set\rIn : VELDRANE\rFunzione : Vettori"])"));
-
-  // A failed call keeps the sibling although the window is modal: the next
-  // request reuses it, then lets it go.
-  json failing = run({{"host", {{"sibling", {{"fail", {"Vettori"}}}}}},
-                      {"calls", {{{"member", "Vettori"}, {"args", {"V"}}}, {{"member", "Porto"}}}}});
-  EXPECT_EQ(failing["calls"][0]["return"], false);
-  EXPECT_EQ(failing["calls"][1]["return"], true);
-  ASSERT_EQ(failing["messages"].size(), 1u);
-  const std::string box = failing["messages"][0];
-  EXPECT_EQ(std::count(box.begin(), box.end(), '\r'), 2);
-  EXPECT_EQ(box.find('\n'), std::string::npos);
-  EXPECT_EQ(box.rfind("Errore n° :-2147220991 Stand-in sibling: Vettori failed", 0), 0u) << box;
-
-  json mismatch = run({{"calls", {{{"member", "MacroAree"}, {"args", {"abc"}}}}}});
-  EXPECT_EQ(mismatch["calls"][0]["return"], false);
-  EXPECT_TRUE(mismatch["sibling"].empty());  // the conversion failed before the call
-  EXPECT_EQ(mismatch["messages"][0], "Errore n° :13 Type mismatch\rIn : VELDRANE\rFunzione : MacroAree");
-}
-
 // A sibling kept by the facade, seen from inside the process.
 struct facade {
   std::shared_ptr<standin::host_platform> host = std::make_shared<standin::host_platform>(nullptr);
@@ -117,7 +61,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
   EXPECT_TRUE(f.call("Porto"));
   EXPECT_EQ(f.c->sibling(), first);
 
-  f.c->terminate_connect();
+  invoke(connect::info(), *f.c, "TerminateConnect", member_kind::method, {});
   EXPECT_EQ(f.c->sibling(), nullptr);
   EXPECT_TRUE(first->call("ClsConnect", object::call_kind::get, {}).is_nothing());
   EXPECT_TRUE(f.call("Porto"));
@@ -148,37 +92,12 @@ TEST(connect_callbacks_test, events_or_the_bound_control) {
   facade f;
   auto sink = std::make_shared<cancelling_sink>();
   f.c->advise(sink);
-  bool cancel = false;
-  f.c->transfer_data(cancel, value("x"), 12);
-  EXPECT_TRUE(cancel);  // the handler's change reaches the caller
-  f.c->form_close(12);
+  // Through the member table, as a client calls them.
+  std::vector<value> args{value(false), value("x"), value(std::int32_t{12})};
+  invoke_by_ref(connect::info(), *f.c, "TransferData", member_kind::method, args);
+  EXPECT_EQ(args[0], value(true));  // the handler's change reaches the caller
+  invoke(connect::info(), *f.c, "FormClose", member_kind::method, {value(std::int32_t{12})});
   EXPECT_EQ(sink->closed, std::vector<std::int32_t>{12});
-
-  // With a bound control the data goes to its Text and no event is raised.
-  json r = run({{"set", {{"ConnectField", {{"$object", "Campo"}}}}},
-                {"calls",
-                 {{{"member", "TransferData"}, {"args", {false, "scalar", 1}}},
-                  {{"member", "TransferData"}, {"args", {false, {{"$array", {"first", "second"}}, {"$lbound", {0}}}, 1}}},
-                  {{"member", "TransferData"}, {"args", {false, {{"$array", {"one"}}, {"$lbound", {1}}}, 1}}}}}});
-  EXPECT_EQ(r["objects"], json::parse(R"([
-    {"object": "Campo", "member": "Text", "kind": "let", "args": ["scalar"]},
-    {"object": "Campo", "member": "Text", "kind": "let", "args": ["first"]}])"));
-  EXPECT_TRUE(r["events"].empty());
-  EXPECT_EQ(r["messages"], json::parse(R"(["Errore n° :9 Subscript out of range\rIn : VELDRANE\rFunzione : TransferData"])"));
-}
-
-TEST(connect_byref_test, what_reaches_the_caller) {
-  json r = run({{"host", {{"sibling", {{"set", {{"ConfiguraVariantiArticolo", {{"0", "NEW"}}},
-                                                {"Documenti", {{"0", "CHANGED"}}},
-                                                {"TrasformazioneDocumenti", {{"9", true}}}}}}}}},
-                {"calls",
-                 {{{"member", "ConfiguraVariantiArticolo"}, {"args", {"OLD"}}},
-                  {{"member", "Documenti"}, {"args", {"D"}}},
-                  {{"member", "TrasformazioneDocumenti"}}}}});
-  EXPECT_EQ(r["calls"][0]["byref"]["TipoVarArt"], "NEW");
-  EXPECT_FALSE(r["calls"][1].contains("byref"));
-  EXPECT_EQ(r["calls"][2]["properties"]["Flag_AperturaAutomatica"], true);
-  EXPECT_EQ(r["sibling"][2]["args"].size(), 10u);
 }
 
 TEST(connect_lifecycle_test, trace_and_defaults) {

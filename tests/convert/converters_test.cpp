@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "convert/converters.h"
-#include "standin/standin.h"
 #include "support/automation_assert.h"
 
 using namespace veldrane;
@@ -55,22 +54,6 @@ TEST(nvl_test, reraises_with_its_own_source) {
     EXPECT_EQ(e.number(), err::type_mismatch);
     EXPECT_EQ(e.description(), "Type mismatch");
     EXPECT_EQ(e.source(), "NVL:\r\nVELDRANE");
-  }
-}
-
-TEST(converted_or_text_test, through_the_framework_converter) {
-  const value date(date_value::from_parts(2024, 3, 1));
-  {
-    standin::host_platform none(nullptr);  // no converter class installed
-    EXPECT_TRUE(ConvertedOrText(none.framework_classes(), date).is_empty());
-  }
-  {
-    standin::host_platform ok(standin::json{{"converter", {{"status", 0}, {"output", "20240301"}}}});
-    EXPECT_EQ(ConvertedOrText(ok.framework_classes(), date), value("20240301"));
-  }
-  {
-    standin::host_platform refused(standin::json{{"converter", {{"status", 1}, {"output", "x"}}}});
-    EXPECT_EQ(ConvertedOrText(refused.framework_classes(), value("ABC  ")), value("ABC"));
   }
 }
 

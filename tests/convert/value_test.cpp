@@ -112,6 +112,10 @@ TEST(coercion_test, whole_numbers_round_half_to_even) {
   EXPECT_EQ(to_long(value(-2.5)), -2);
   EXPECT_EQ(to_long(value(true)), -1);
   EXPECT_EQ(to_integer(value("7")), 7);
+  // The texts of the two truth values, in any case, before any number.
+  EXPECT_FALSE(to_bool(value("False")));
+  EXPECT_TRUE(to_bool(value("TRUE")));
+  EXPECT_EQ(to_long(value("false")), 0);
 }
 
 TEST(safe_array_test, bounds_and_copies) {

@@ -72,26 +72,4 @@ TEST(lookup_lifecycle_test, state_at_creation) {
   EXPECT_EQ(lk.codice_ditta(), 0);
 }
 
-TEST(lookup_lifecycle_test, destruction_releases_in_order_and_survives_failures) {
-  auto host = std::make_shared<standin::host_platform>(standin::default_profile());
-  {
-    lookup lk(host);
-    lk.set_active_interface(host->active_interface());
-    value cols;
-    std::string select, from;
-    lk.first_extension(cols, select, from, 2);
-    lk.second_extension(cols, select, from, 1);
-    lk.filter_builder();
-  }
-  std::vector<std::string> teardown;
-  for (const auto& l : host->host_log())
-    if (l.find("released") != std::string::npos || l.find("Close") != std::string::npos ||
-        l == "FilterBuilder.Connection=Nothing")
-      teardown.push_back(l);
-  EXPECT_EQ(teardown, (std::vector<std::string>{"FirstExtension released", "SecondExtension.Close",
-                                                "SecondExtension released", "FilterBuilder.Connection=Nothing",
-                                                "FilterBuilder released"}));
-  EXPECT_EQ(host->trace_lines().back().substr(39), "TER|VELDRANE|CLSMG_LOOKUP");
-}
-
 }  // namespace

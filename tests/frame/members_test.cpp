@@ -45,17 +45,6 @@ TEST(member_table_test, lookup_interface_shape) {
   }
 }
 
-TEST(member_table_test, typed_optional_parameters_carry_their_defaults) {
-  const auto* m = find_member(lookup::info(), "DepositiTrasferimentoMov", member_kind::method);
-  ASSERT_NE(m, nullptr);
-  ASSERT_EQ(m->param_count, 3);
-  EXPECT_EQ(m->params[0].type, param_type::integer);
-  EXPECT_FALSE(m->params[0].optional);
-  EXPECT_EQ(m->params[1].type, param_type::string);
-  EXPECT_TRUE(m->params[1].has_default);
-  EXPECT_EQ(m->params[1].default_text, "");
-}
-
 TEST(member_table_test, names_are_found_ignoring_case) {
   EXPECT_NE(find_member(lookup::info(), "OPERATORI", member_kind::method), nullptr);
   EXPECT_NE(find_member(lookup::info(), "codiceditta", member_kind::get), nullptr);

@@ -167,6 +167,12 @@ json run_scenario(const json& scenario) {
   result["sibling"] = host->sibling_calls();
   if (extra.contains("events")) result["events"] = extra["events"];
   if (!host->object_calls().empty()) result["objects"] = host->object_calls();
+  // On request, what the host's objects were asked and every statement run
+  // on its connection.
+  if (scenario.contains("log") && scenario["log"] == true) {
+    result["host_log"] = host->host_log();
+    result["executed"] = host->executed();
+  }
   return result;
 }
 

@@ -528,7 +528,11 @@ host_platform::host_platform(json profile) : state_(std::make_shared<host_state>
     state_->present = true;
     state_->profile = std::move(profile);
     state_->db = open_database(state_->profile.value("database", json::object()));
-    active_ = std::make_shared<active_impl>(state_);
+    // "activeInterface": false installs the framework without handing the
+    // caller an active interface, as for a script that never sets one.
+    const json with_interface = state_->profile.value("activeInterface", json(true));
+    if (!with_interface.is_boolean()) throw std::invalid_argument("\"activeInterface\" is true or false");
+    if (with_interface.get<bool>()) active_ = std::make_shared<active_impl>(state_);
   }
   classes_ = std::make_unique<factory_impl>(state_);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/platform.h"
+#include "host/classes.h"
 #include "host/framework.h"
 
 #include "standin/json_value.h"
@@ -25,10 +26,12 @@ inline constexpr std::int32_t kHostFailure = -2147220991;  // vbObjectError + 51
 
 struct host_state;
 
-class host_platform : public platform {
+class host_platform : public host::framework_platform {
  public:
   /// `profile` null: no host (ActiveInterface stays Nothing), and the
-  /// framework classes cannot be created; the sibling connector can.
+  /// framework classes cannot be created; the sibling connector can. A
+  /// profile with "activeInterface": false installs the framework but hands
+  /// out no active interface.
   explicit host_platform(json profile);
   ~host_platform() override;
 
