@@ -61,8 +61,8 @@ TEST(operatori_test, sort_column_that_could_change_the_statement_is_refused) {
                           "MG01_CODICE /* x */"}) {
     lookup_on_host t(nullptr);
     EXPECT_AUTOMATION_ERROR(t.call("Operatori", {value(bad)}), err::invalid_argument);
-    // Steps before the sort column ran; the statement and identifier did not.
-    EXPECT_EQ(t.lk.titolo, value("Elenco Operatori"));
+    // Refused before the operation stores anything.
+    EXPECT_EQ(t.lk.titolo, value(""));
     EXPECT_EQ(t.lk.stringa_sql, value(""));
     EXPECT_TRUE(t.lk.id_lookup.is_empty());
   }

@@ -134,8 +134,6 @@ struct tipo_cf_row {
 
 TEST(project_lookups, tipo_cf_title_and_condition) {
   const std::vector<tipo_cf_row> rows = {
-      {"Empty", value(), false, false, ""},
-      {"Null", value::null(), true, false, ""},
       {"0", value(std::int32_t{0}), false, false, "0"},
       {"1", value(std::int16_t{1}), true, true, "1"},
       {"2", value(std::int32_t{2}), true, false, "2"},
@@ -162,12 +160,16 @@ TEST(project_lookups, tipo_cf_title_and_condition) {
 
 TEST(project_lookups, tipo_cf_that_is_no_number_never_reaches_the_statement) {
   for (operation op : {lookup_ops::raggruppo_contabile_cliente_fornitore, lookup_ops::destinatari_clienti_fornitori}) {
-    for (const char* text : {"0 OR 1=1", "1; DELETE FROM MG22_CLIFORDEST", "abc"}) {
-      SCOPED_TRACE(text);
+    // Written bare, TipoCf must be a plain number: Empty and Null too are
+    // refused, before any output changes.
+    for (const value& v : {value("0 OR 1=1"), value("1; DELETE FROM MG22_CLIFORDEST"), value("abc"), value("1e5"),
+                           value(), value::null()}) {
+      SCOPED_TRACE(std::string(v.type_name()) + " " + concat_text(v));
       project_fixture f;
       f.lk->stringa_sql = value("old sql");
-      EXPECT_AUTOMATION_ERROR(f.call(op, {value(text), value::missing()}), 13);
+      EXPECT_AUTOMATION_ERROR(f.call(op, {v, value::missing()}), err::invalid_argument);
       EXPECT_EQ(f.sql(), "old sql");
+      EXPECT_EQ(f.title(), "");
     }
   }
 }
