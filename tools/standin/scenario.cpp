@@ -67,11 +67,18 @@ class runner {
   void set(const std::string& name, const json& j) {
     value v = read_value(j, "set " + name);
     member_kind kind = v.is_object() ? member_kind::set : member_kind::let;
-    if (!find_member(ci_, name, kind)) throw scenario_error("set: " + std::string(ci_.name) + " has no property " + name);
+    const member_info<C>* m = find_member(ci_, name, kind);
+    if (!m) throw scenario_error("set: " + std::string(ci_.name) + " has no property " + name);
     try {
       invoke(ci_, obj_, name, kind, {std::move(v)});
     } catch (const automation_error& e) {
-      throw scenario_error("set " + name + ": " + e.description() + " (" + std::to_string(e.number()) + ")");
+      const param_type t = m->param_count ? m->params[0].type : param_type::variant;
+      const char* expected = t == param_type::long_     ? "a Long (an integer)"
+                             : t == param_type::boolean ? "a Boolean (true or false)"
+                             : t == param_type::object  ? "an object"
+                                                        : "a value the property accepts";
+      throw scenario_error("set " + name + ": " + e.description() + " (" + std::to_string(e.number()) + "); expected " +
+                           expected);
     }
   }
 
