@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages. Safe to
 # run again: it installs only what is missing.
-#   scripts/setup.sh          the Linux build, the tool and its tests
+#   scripts/setup.sh          the Linux build, the tool and its tests (clang and
+#                             its sanitizer and libFuzzer runtimes for the
+#                             sanitize preset, locales for the locale test)
 #   scripts/setup.sh windows  also the Windows cross builds (32-bit and 64-bit),
 #                             wine for both architectures and wixl (the
 #                             installer packages)
 set -euo pipefail
 
-need=(cmake ninja-build g++ libgtest-dev nlohmann-json3-dev libcli11-dev libsqlite3-dev)
+need=(cmake ninja-build g++ libgtest-dev nlohmann-json3-dev libcli11-dev libsqlite3-dev clang libclang-rt-14-dev locales)
 if [ "${1:-}" = windows ]; then
   need+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine32:i386 wine64 wixl)
 fi

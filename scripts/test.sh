@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Linux core, tool and
-# conformance tests, then the Windows DLL of each architecture under wine.
+# conformance tests, the same suite under the sanitizers and a bounded fuzz
+# run, then the Windows DLL of each architecture under wine.
 # The 64-bit DLL is exercised on every machine; the 32-bit one only where
 # the machine can execute 32-bit code (elsewhere its tests report skipped,
 # with the reason).
@@ -11,6 +12,16 @@ scripts/setup.sh windows
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# about two minutes of fuzzing from the kept corpus (new inputs go to a
+# scratch folder; a failing input is written to build/sanitize/fuzz).
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
+mkdir -p build/sanitize/fuzz/corpus
+ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  build/sanitize/tests/scenario_fuzz -max_total_time=120 -timeout=10 -rss_limit_mb=2048 \
+  -artifact_prefix=build/sanitize/fuzz/ build/sanitize/fuzz/corpus tests/fuzz/corpus tests/fuzz/regressions
 # The 64-bit build makes the generator for the build machine; the 32-bit
 # build reuses it.
 cmake --preset windows-x64 -DVELDRANE_COMGEN_JOBS=2

@@ -27,13 +27,20 @@ std::string read_all(std::istream& in) {
   return s.str();
 }
 
+// A parse error's own text without the library's "[json.exception...] " tag.
+std::string parse_message(const json::parse_error& e) {
+  std::string m = e.what();
+  const std::size_t tag = m.find("] ");
+  return m.rfind("[json.exception", 0) == 0 && tag != std::string::npos ? m.substr(tag + 2) : m;
+}
+
 json load_json(const std::string& path, const char* what) {
   std::ifstream f(path, std::ios::binary);
   if (!f) throw scenario_error(std::string("cannot open ") + what + " " + path);
   try {
     return json::parse(read_all(f));
   } catch (const json::parse_error& e) {
-    throw scenario_error(path + ": not JSON: " + e.what());
+    throw scenario_error(path + ": not JSON: " + parse_message(e));
   }
 }
 
@@ -43,7 +50,7 @@ int cmd_run(const std::string& file) {
     try {
       scenario = json::parse(read_all(std::cin));
     } catch (const json::parse_error& e) {
-      throw scenario_error(std::string("standard input: not JSON: ") + e.what());
+      throw scenario_error("standard input: not JSON: " + parse_message(e));
     }
   } else {
     scenario = load_json(file, "scenario");

@@ -45,7 +45,7 @@ HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg>
     std::vector<value> given;
     if (any_by_ref) given = values;
     bind_arguments_in_place(m.parameters(), values, source);
-    value r = m.entry(core, values);
+    value r = call_entry(core, m, values);
     for (std::size_t i = 0; i < given.size(); ++i)
       if (args[i].by_ref && !given[i].is_missing() && !(values[i] == given[i])) copy_back(values[i], args[i]);
     to_raw(r, result);

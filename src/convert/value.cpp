@@ -1,7 +1,7 @@
 #include "convert/value.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "convert/text_locale.h"
@@ -99,10 +99,13 @@ decimal decimal::from_int64(std::int64_t v) {
 
 decimal decimal::from_double(double x) {
   if (!std::isfinite(x) || std::fabs(x) >= 7.9228162514264337593543950335e28) raise(err::overflow, kRuntimeSource);
+  // 15 significant digits in exponent form; to_chars never looks at the
+  // process locale, so the point is always '.'.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", x);
+  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
   decimal d;
-  if (!parse(buf, '.', '\0', d)) raise(err::type_mismatch, kRuntimeSource);
+  if (!parse(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), '.', '\0', d))
+    raise(err::type_mismatch, kRuntimeSource);
   return d;
 }
 
@@ -265,7 +268,20 @@ value object::call(std::string_view, call_kind, std::vector<value*>) {
   raise(err::member_not_supported, type_name());
 }
 
+bool safe_array::bounds_fit(const std::vector<bound>& bounds) {
+  std::uint64_t total = bounds.empty() ? 0 : 1;
+  for (const auto& b : bounds) {
+    const std::int64_t upper = std::int64_t{b.lower} + b.count - 1;
+    if (upper < INT32_MIN || upper > INT32_MAX) return false;
+    constexpr std::uint64_t kMaxElements = SIZE_MAX / sizeof(value);
+    if (b.count != 0 && total > kMaxElements / b.count) return false;
+    total *= b.count;
+  }
+  return true;
+}
+
 safe_array::safe_array(std::vector<bound> bounds) : bounds_(std::move(bounds)) {
+  if (!bounds_fit(bounds_)) raise(err::overflow, kRuntimeSource);
   std::size_t total = bounds_.empty() ? 0 : 1;
   for (const auto& b : bounds_) total *= b.count;
   elements_.resize(total);
@@ -348,19 +364,30 @@ namespace {
 
 [[noreturn]] void mismatch() { raise(err::type_mismatch, kRuntimeSource); }
 
+// ASCII case folding: the C library's tolower follows the process locale.
+std::string ascii_lower(std::string t) {
+  for (char& c : t)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return t;
+}
+
+// 15 significant digits, the shortest of fixed and exponent form, trailing
+// zeros dropped, the exponent as E+nn ("%.15G" of the C locale). to_chars
+// is used because printf follows the process locale's decimal point, which a
+// host may have set to a comma.
 std::string double_text(double d, char point) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15G", d);
-  std::string s(buf);
-  for (char& c : s)
+  char buf[48];
+  const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+  std::string s(buf, r.ptr);
+  for (char& c : s) {
     if (c == '.') c = point;
+    else if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // E, INF, NAN
+  }
   return s;
 }
 
 std::string two(int v) {
-  char b[8];
-  std::snprintf(b, sizeof b, "%02d", v);
-  return b;
+  return {static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
 }
 
 std::string date_text(const date_value& d, const text_locale& loc) {
@@ -411,8 +438,7 @@ std::int64_t to_int64_rounded(const value& v) {
     case value_kind::date: d = v.as_date().serial; break;
     case value_kind::string: {
       const std::string& s = v.as_string();
-      std::string t = s;
-      for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string t = ascii_lower(s);
       if (t == "true") return -1;
       if (t == "false") return 0;
       d = text_to_decimal(s).to_double();
@@ -495,8 +521,7 @@ bool to_bool(const value& v) {
   switch (v.kind()) {
     case value_kind::boolean: return v.as_bool();
     case value_kind::string: {
-      std::string t = v.as_string();
-      for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string t = ascii_lower(v.as_string());
       if (t == "true") return true;
       if (t == "false") return false;
       return !text_to_decimal(v.as_string()).is_zero();

@@ -66,14 +66,21 @@ class safe_array {
     std::uint32_t count = 0;
   };
   safe_array() = default;
+  /// Bounds that do not fit (bounds_fit) raise overflow.
   explicit safe_array(std::vector<bound> bounds);
 
   const std::vector<bound>& bounds() const { return bounds_; }
   std::size_t dimensions() const { return bounds_.size(); }
   std::int32_t lbound(std::size_t dim) const { return bounds_.at(dim).lower; }
+  /// The constructor has made sure that the upper bound fits: lower +
+  /// count - 1 is worked out in 64 bits, so an empty dimension at the
+  /// lowest lower bound cannot overflow.
   std::int32_t ubound(std::size_t dim) const {
-    return bounds_.at(dim).lower + static_cast<std::int32_t>(bounds_.at(dim).count) - 1;
+    return static_cast<std::int32_t>(std::int64_t{bounds_.at(dim).lower} + bounds_.at(dim).count - 1);
   }
+  /// True when every dimension's upper bound (lower + count - 1) is within
+  /// the 32-bit range and the element count fits in memory's index range.
+  static bool bounds_fit(const std::vector<bound>& bounds);
   /// Index by subscripts, one per dimension; out of range raises error 9.
   value& at(std::initializer_list<std::int32_t> subscripts);
   const value& at(std::initializer_list<std::int32_t> subscripts) const;

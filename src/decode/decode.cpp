@@ -14,7 +14,7 @@ decode::decode(std::shared_ptr<platform> p) : host_bound_component(std::move(p),
 // after the last trace line.
 decode::~decode() { write_trace("TER"); }
 
-std::string decode::host_company_text() { return concat_text(company_context()->company_code()); }
+std::string decode::host_company_text() { return plain_number(company_context()->company_code(), kSource); }
 
 void decode::set_fields(std::span<const std::string_view> names) {
   safe_array a({{0, static_cast<std::uint32_t>(names.size())}, {0, 2}});

@@ -32,6 +32,7 @@ class decode : public host_bound_component {
   void set_statement(statement& st) { stringa_sql = value(st.take()); }
   /// The host's current company code as its own text form, read without the
   /// property and without a converter (fails without an active interface).
+  /// Written bare, it must be a plain number: any other answer raises 5.
   std::string host_company_text();
 
   /// Appends the filter builder's restriction when the environment's filter

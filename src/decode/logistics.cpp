@@ -4,7 +4,6 @@
 // accounting groupings, transport-card configurations, fictitious-article
 // classifications, variant options, public-administration offices and
 // references, tax groups and supply chains.
-#include <cctype>
 #include <array>
 #include <span>
 #include <string>
@@ -26,27 +25,10 @@ enum class way {
   quoted,          // TextOrEmpty of the argument, its quotes doubled
   doubled,         // the argument right-trimmed as text (Null is an error), its quotes doubled
   number,          // DecimalOrZero of the argument, bare
-  raw,             // the argument as it stands, bare (Empty and Null as nothing)
+  raw,             // the argument as it stands, bare: a plain number only
   quoted_decimal,  // the argument as a decimal number (an error if it is none)
-  bare_text,       // TextOrEmpty of the argument, bare
+  bare_text,       // TextOrEmpty of the argument, bare: a plain number only
 };
-
-// A value written bare cannot be allowed to carry SQL of its own. Besides
-// nothing at all, one token passes: letters, digits, "_", ".", signs (a
-// number or a code as it stands, leading blanks kept). Quotes, operators,
-// parentheses, separators, inner blanks and comment markers are refused.
-const std::string& plain_number_or_nothing(const std::string& text) {
-  std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return text;
-  std::size_t last = text.find_last_not_of(' ');
-  bool ok = text.find("--", first) == std::string::npos;
-  for (std::size_t i = first; ok && i <= last; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    ok = std::isalnum(c) || c == '_' || c == '.' || c == '+' || c == '-';
-  }
-  if (!ok) throw automation_error(err::invalid_argument, "Not a plain value: " + text, std::string(decode::kSource));
-  return text;
-}
 
 // The value's own text, right-trimmed; unlike TextOrEmpty, Null has none.
 std::string trimmed_text(const value& v) {
@@ -64,12 +46,12 @@ void insert(decode& dc, statement& st, std::span<value> a, way how, std::size_t 
     case way::quoted: st.quoted(TextOrEmpty(a[arg])); break;
     case way::doubled: st.quoted(trimmed_text(a[arg])); break;
     case way::number: st.number(DecimalOrZero(a[arg])); break;
-    case way::raw:
-      // Numbers are written with a decimal point whatever the locale.
-      st << (a[arg].is_string() ? plain_number_or_nothing(a[arg].as_string()) : sql_number(a[arg]));
-      break;
+    case way::raw: st << plain_number(a[arg], decode::kSource); break;
     case way::quoted_decimal: st.number(value(to_decimal(a[arg]))); break;
-    case way::bare_text: st << plain_number_or_nothing(TextOrEmpty(a[arg])); break;
+    case way::bare_text:
+      // A text without its trailing blanks; a number in its SQL form.
+      st << plain_number(a[arg].is_string() ? value(TextOrEmpty(a[arg])) : a[arg], decode::kSource);
+      break;
   }
 }
 

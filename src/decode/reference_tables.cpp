@@ -5,7 +5,6 @@
 // macro-category, category, sub-category), transport reasons, carriers,
 // forwarders and agents.
 #include <array>
-#include <cctype>
 #include <memory>
 #include <span>
 #include <string>
@@ -228,31 +227,6 @@ constexpr parameter_set kRitardi{" SELECT MGFB_CODPARAM, MGFB_DESCPARAM ", "MGFB
 // ---------------------------------------------------------------------------
 // Commercial-category values
 
-// The category identifier written bare as its own text. Only a plain number
-// (blanks around it kept) can stand there: nothing at all, or text carrying
-// SQL of its own, is refused like a value without a text form.
-std::string bare_identifier(const value& v) {
-  if (v.is_numeric()) return sql_number(v);
-  const std::string text = to_text(v);
-  const std::size_t first = text.find_first_not_of(' ');
-  const std::size_t last = text.find_last_not_of(' ');
-  bool ok = first != std::string::npos;
-  std::size_t i = first;
-  if (ok && (text[i] == '+' || text[i] == '-')) ++i;
-  bool digits = false, point = false;
-  for (; ok && i <= last; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (std::isdigit(c))
-      digits = true;
-    else if (c == '.' && !point)
-      point = true;
-    else
-      ok = false;
-  }
-  if (!ok || !digits) raise(err::type_mismatch, std::string(decode::kSource));
-  return text;
-}
-
 constexpr std::int32_t kCommandText = 1;
 
 }  // namespace
@@ -289,7 +263,7 @@ value valore_categoria_commerciale(decode& dc, std::span<value> a) {
     st.line("FROM");
     st.line("    CM02_VALORICATCOMM WITH (NOLOCK)");
     st.line("WHERE");
-    st.line("    CM02_IDCATEGORIA_CM01 = ") << bare_identifier(a[0]);
+    st.line("    CM02_IDCATEGORIA_CM01 = ") << plain_number(a[0], decode::kSource);
     if (numeric)
       st.line("    AND CM02_VALORENUM = ").number(DecimalOrZero(a[1]));
     else

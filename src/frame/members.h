@@ -194,6 +194,16 @@ std::vector<value> bind_arguments(std::span<const param_info> params, std::vecto
 /// its by-reference parameters.
 void bind_arguments_in_place(std::span<const param_info> params, std::vector<value>& args, std::string_view source);
 
+/// Runs a member's entry on bound arguments. A class that declares
+/// `check_arguments(member, args)` refuses arguments there, before the
+/// member has stored anything.
+template <class C>
+value call_entry(C& obj, const member_info<C>& m, std::span<value> args) {
+  if constexpr (requires { C::check_arguments(m, std::span<const value>(args)); })
+    C::check_arguments(m, std::span<const value>(args));
+  return m.entry(obj, args);
+}
+
 /// Calls a member by name. `kind` picks among a property's accessors. On
 /// return `args` holds the bound arguments as the member left them, so that
 /// a caller can copy back its by-reference arguments.
@@ -205,7 +215,7 @@ value invoke_by_ref(const class_info<C>& ci, C& obj, std::string_view name, memb
   const member_info<C>* m = find_member(ci, name, kind);
   if (!m) raise(err::member_not_supported, source);
   bind_arguments_in_place(m->parameters(), args, source);
-  return m->entry(obj, args);
+  return call_entry(obj, *m, args);
 }
 
 /// Calls a member by name with arguments passed by value.

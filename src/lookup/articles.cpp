@@ -281,15 +281,9 @@ value articoli_clienti_fornitori(lookup& lk, std::span<value> a) {
   lk.set_columns(customers ? kCustomerCaptions : kSupplierCaptions);
   lk.set_title(customers ? "Elenco Clienti Articoli" : "Elenco Fornitori Articoli");
 
-  // Only the default replaces a missing or Empty sort column; a sort column
-  // that cannot be used leaves the statement without ORDER BY.
-  bool ordered = true;
-  std::string sort;
-  skipping_errors([&] {
-    ordered = false;
-    sort = a[1].is_empty() ? std::string("CG16_RAGSOANAG") : lk.sort_column(a[1], "CG16_RAGSOANAG");
-    ordered = true;
-  });
+  // Only the default replaces a missing or Empty sort column. A refused one
+  // never gets here: it raises before the operation runs.
+  const std::string sort = a[1].is_empty() ? std::string("CG16_RAGSOANAG") : lk.sort_column(a[1], "CG16_RAGSOANAG");
 
   statement st;
   for (std::string_view f : kPartyArticleFragments) st << f;
@@ -298,7 +292,7 @@ value articoli_clienti_fornitori(lookup& lk, std::span<value> a) {
   st << " " << " AND MG73_TIPOCF_CG44 = ";
   st.number(kind);
   st << " ";
-  if (ordered) st << "ORDER BY " << sort;
+  st << "ORDER BY " << sort;
   lk.set_statement(st);
   lk.set_id("ArticoliClientiFornitori");
   return {};

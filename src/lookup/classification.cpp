@@ -194,8 +194,7 @@ value lingue(lookup& lk, std::span<value> a) {
   if (lk.solo_lingue_per_ditta && lk.active_interface()) {
     if (!TextOrEmpty(lk.company_context()->company_code()).empty()) {
       st << " INNER JOIN " << "     MG47_PARMAGLINGUE " << " ON " << "     MG52_CODLINGUA = MG47_CODLINGUA_MG52 "
-         << "     AND MG47_DITTA_CG18 = ";
-      st.number(lk.company_context()->company_code());
+         << "     AND MG47_DITTA_CG18 = " << plain_number(lk.company_context()->company_code(), lookup::kSource);
     }
   }
   st << " ORDER BY " << sort;

@@ -32,9 +32,17 @@ class lookup : public host_bound_component {
   void set_columns(std::span<const std::string_view> captions);
   void set_title(std::string_view title) { titolo = value(title); }
   /// The sort column: the operation's default when the argument is missing,
-  /// otherwise its text verbatim. A text that could end the statement or
-  /// open a comment (";", "'", "--", "/*") is refused with error 5.
+  /// otherwise its text verbatim, once check_sort_column has accepted it.
   std::string sort_column(const value& campo, std::string_view default_column);
+  /// Refuses with error 5 a sort column that is not a list of column
+  /// references: comma-separated items, each a column name (letters,
+  /// digits and "_", optionally dotted, or a bracketed name) or a column
+  /// number, optionally followed by ASC or DESC, blanks around. A missing
+  /// argument, Empty, Null and the empty text pass.
+  static void check_sort_column(const value& campo);
+  /// Runs before every member: a refused sort column ends the call before
+  /// the operation stores any output.
+  static void check_arguments(const member_info<lookup>& m, std::span<const value> args);
   void set_statement(statement& st) { stringa_sql = value(st.take()); }
   void set_id(std::string_view id) { id_lookup = value(id); }
 

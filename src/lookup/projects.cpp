@@ -209,15 +209,15 @@ value raggruppo_contabile_articolo(lookup& lk, std::span<value> a) {
 
 value raggruppo_contabile_cliente_fornitore(lookup& lk, std::span<value> a) {
   const value& tipo_cf = filter_value(a[0]);
+  // TipoCf goes in as given, unquoted: checked before any output changes.
+  const std::string tipo_cf_text = plain_number(tipo_cf, lookup::kSource);
   lk.set_columns(kCodeDescr);
   lk.set_title(variant_equals(tipo_cf, 0) ? "Elenco indici contabili cliente" : "Elenco indici contabili fornitore");
   const std::string sort = lk.sort_column(a[1], "MGA3_CODCAT");
   statement st;
   st << " SELECT" << "    MGA3_CODCAT," << "    MGA3_DESCR" << " FROM" << "    MGA3_CATCPARCF" << " WHERE";
   company_filter(st, "     MGA3_DITTA_CG18 = ", lk.codice_ditta());
-  // TipoCf as given, written bare (Empty and Null as nothing).
-  st << " AND MGA3_TIPOCF_CG44=";
-  st.number(tipo_cf);
+  st << " AND MGA3_TIPOCF_CG44=" << tipo_cf_text;
   st << " ORDER BY " << sort;
   lk.set_statement(st);
   lk.set_id("Lkp_RaggruppoContabileCliFor");
@@ -266,6 +266,7 @@ value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
 
 value destinatari_clienti_fornitori(lookup& lk, std::span<value> a) {
   const value& tipo_cf = filter_value(a[0]);
+  const std::string tipo_cf_text = plain_number(tipo_cf, lookup::kSource);
   lk.set_columns({"Codice", "Descrizione", "Indirizzo", "Città", "Provincia", "Telefono", "Cellulare", "E-mail", "Fax"});
   // Suppliers are TipoCf 1 here; every other value lists the customers'.
   lk.set_title(variant_equals(tipo_cf, 1) ? "Elenco Destinatari Fornitori" : "Elenco Destinatari Clienti");
@@ -276,8 +277,7 @@ value destinatari_clienti_fornitori(lookup& lk, std::span<value> a) {
      << " MG22_DESTPROV, " << " MG22_DESTTEL, " << " MG22_DESTCELL, " << " MG22_DESTEMAIL, " << " MG22_DESTFAX "
      << "     FROM " << " MG22_CLIFORDEST " << "     WHERE ";
   company_filter(st, " MG22_DITTA_CG18 = ", lk.codice_ditta());
-  st << " AND MG22_TIPOCF_CG44 = ";
-  st.number(tipo_cf);
+  st << " AND MG22_TIPOCF_CG44 = " << tipo_cf_text;
   st << " ORDER BY " << sort;
   lk.set_statement(st);
   lk.set_id("Lkp_DestinatariClientiFornitori");

@@ -1,5 +1,7 @@
 #include "lookup/statement.h"
 
+#include <cmath>
+
 namespace veldrane {
 
 statement& statement::text(const value& v) {
@@ -78,6 +80,52 @@ void agent_destination_restriction(statement& st, const value& agent) {
   st << "      )" << "      OR NOT EXISTS";
   destination_assignment(st);
   st << "      )" << "  )";
+}
+
+namespace {
+bool is_plain_number(std::string_view s) {
+  std::size_t i = 0;
+  const std::size_t n = s.size();
+  auto digits = [&] {
+    const std::size_t from = i;
+    while (i < n && s[i] >= '0' && s[i] <= '9') ++i;
+    return i > from;
+  };
+  while (i < n && s[i] == ' ') ++i;
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  if (!digits()) return false;
+  if (i < n && s[i] == '.') {
+    ++i;
+    if (!digits()) return false;
+  }
+  while (i < n && s[i] == ' ') ++i;
+  return i == n;
+}
+}  // namespace
+
+std::string plain_number(const value& v, std::string_view source) {
+  std::string text;
+  switch (v.kind()) {
+    case value_kind::integer:
+    case value_kind::long_:
+    case value_kind::decimal:
+    case value_kind::boolean:
+      return sql_number(v);
+    case value_kind::double_:
+      // Written by sql_number: a decimal point, an exponent for the largest
+      // and smallest; only infinities and NaN are no number.
+      if (std::isfinite(v.as_double())) return sql_number(v);
+      text = sql_number(v);
+      break;
+    case value_kind::string:
+      text = v.as_string();
+      if (is_plain_number(text)) return text;
+      break;
+    default:
+      text = v.type_name();
+      break;
+  }
+  throw automation_error(err::invalid_argument, "Not a plain number: " + text, std::string(source));
 }
 
 void company_filter(statement& st, std::string_view fragment, std::int32_t company) {

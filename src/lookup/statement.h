@@ -89,6 +89,14 @@ void case_branches(statement& st, bool lines, std::string_view indent, std::span
 /// EXISTS any assignment.
 void agent_destination_restriction(statement& st, const value& agent);
 
+/// The text of a caller's value written bare (unquoted, unconverted). Only
+/// a plain number can stand there: a number value, or a text of an optional
+/// sign, digits and optionally a point and digits, blanks around it kept.
+/// Anything else (other text, Empty, Null, a date, an object) is refused
+/// with error 5 under `source`: an identifier or an expression there would
+/// change what the statement selects.
+std::string plain_number(const value& v, std::string_view source);
+
 /// Company filter: the fragment (e.g. "    MG07_DITTA_CG18 = ") and the
 /// company code as a decimal integer.
 void company_filter(statement& st, std::string_view fragment, std::int32_t company);

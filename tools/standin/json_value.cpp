@@ -7,6 +7,11 @@ namespace veldrane::standin {
 
 namespace {
 
+constexpr const char* kValueForms =
+    " (expected a string, number, true/false, null, or {\"$empty\"|\"$missing\"|\"$nothing\": true}, "
+    "{\"$integer\": n}, {\"$decimal\": \"n.n\"}, {\"$date\": \"YYYY-MM-DD\"}, {\"$array\": [...]}, "
+    "{\"$object\": \"name\"})";
+
 date_value parse_date(const std::string& s) {
   int y = 0, mo = 0, d = 0, h = 0, mi = 0, se = 0;
   char tail = 0;
@@ -29,9 +34,10 @@ std::string date_text(const date_value& dv) {
 }
 
 // Walks nested lists, first index outermost, into the array's elements.
+// The bounds were checked to fit: lbound + i is at most the upper bound.
 void fill(safe_array& a, const json& j, std::size_t dim, std::vector<std::int32_t>& idx, const object_maker& make) {
   for (std::size_t i = 0; i < j.size(); ++i) {
-    idx[dim] = a.lbound(dim) + static_cast<std::int32_t>(i);
+    idx[dim] = static_cast<std::int32_t>(a.lbound(dim) + static_cast<std::int64_t>(i));
     if (dim + 1 == a.dimensions()) {
       value v = from_json(j[i], make);
       if (a.dimensions() == 1) a.at({idx[0]}) = std::move(v);
@@ -44,7 +50,7 @@ void fill(safe_array& a, const json& j, std::size_t dim, std::vector<std::int32_
 
 value array_from_json(const json& j, const object_maker& make) {
   const json& data = j.at("$array");
-  if (!data.is_array()) throw bad_value("\"$array\" must be a list");
+  if (!data.is_array()) throw bad_value("\"$array\": expected a list of elements (or of rows), got " + data.dump());
   std::vector<safe_array::bound> bounds;
   const json* level = &data;
   while (true) {
@@ -52,17 +58,26 @@ value array_from_json(const json& j, const object_maker& make) {
     if (level->empty() || !(*level)[0].is_array()) break;
     level = &(*level)[0];
   }
-  if (bounds.size() > 2) throw bad_value("arrays have one or two dimensions");
+  if (bounds.size() > 2) throw bad_value("\"$array\": expected one or two dimensions, got " + std::to_string(bounds.size()));
   if (j.contains("$lbound")) {
     const json& lb = j["$lbound"];
-    if (!lb.is_array() || lb.size() != bounds.size()) throw bad_value("\"$lbound\" needs one bound per dimension");
-    for (std::size_t d = 0; d < bounds.size(); ++d) bounds[d].lower = lb[d].get<std::int32_t>();
+    if (!lb.is_array() || lb.size() != bounds.size())
+      throw bad_value("\"$lbound\": expected a list of one integer per dimension, got " + lb.dump());
+    for (std::size_t d = 0; d < bounds.size(); ++d) {
+      if (!lb[d].is_number_integer() ||
+          (lb[d].is_number_unsigned() ? lb[d].get<std::uint64_t>() > INT32_MAX
+                                      : lb[d].get<std::int64_t>() < INT32_MIN || lb[d].get<std::int64_t>() > INT32_MAX))
+        throw bad_value("\"$lbound\": expected integers in the 32-bit range, got " + lb.dump());
+      bounds[d].lower = static_cast<std::int32_t>(lb[d].get<std::int64_t>());
+    }
   }
+  if (!safe_array::bounds_fit(bounds))
+    throw bad_value("\"$array\": its bounds (\"$lbound\" + elements - 1) do not fit the 32-bit range");
   safe_array a(bounds);
   // Every row must be as long as the first.
   if (bounds.size() == 2)
     for (const json& row : data)
-      if (!row.is_array() || row.size() != bounds[1].count) throw bad_value("\"$array\" rows differ in length");
+      if (!row.is_array() || row.size() != bounds[1].count) throw bad_value("\"$array\": expected rows of equal length (" + std::to_string(bounds[1].count) + " elements)");
   std::vector<std::int32_t> idx(bounds.size());
   fill(a, data, 0, idx, make);
   return value(std::move(a));
@@ -87,26 +102,40 @@ value from_json(const json& j, const object_maker& make_object) {
       if (j.contains("$empty")) return value();
       if (j.contains("$missing")) return value::missing();
       if (j.contains("$integer")) {
-        std::int64_t i = j["$integer"].get<std::int64_t>();
-        if (i < INT16_MIN || i > INT16_MAX) throw bad_value("$integer out of the 16-bit range");
-        return value(static_cast<std::int16_t>(i));
+        const json& i = j["$integer"];
+        if (!i.is_number_integer() || (i.is_number_unsigned() ? i.get<std::uint64_t>() > INT16_MAX
+                                                              : i.get<std::int64_t>() < INT16_MIN ||
+                                                                    i.get<std::int64_t>() > INT16_MAX))
+          throw bad_value("\"$integer\": expected an integer from -32768 to 32767, got " + i.dump());
+        return value(static_cast<std::int16_t>(i.get<std::int64_t>()));
       }
       if (j.contains("$decimal")) {
+        const json& t = j["$decimal"];
         decimal d;
-        if (!j["$decimal"].is_string() || !decimal::parse(j["$decimal"].get<std::string>(), '.', '\0', d))
-          throw bad_value("not a decimal: " + j["$decimal"].dump());
+        bool ok = false;
+        try {
+          ok = t.is_string() && decimal::parse(t.get<std::string>(), '.', '\0', d);
+        } catch (const automation_error&) {
+          throw bad_value("\"$decimal\": " + t.dump() + " is beyond the Decimal range (29 digits)");
+        }
+        if (!ok) throw bad_value("\"$decimal\": expected a number as a string, such as \"12.5\", got " + t.dump());
         return value(d);
       }
-      if (j.contains("$date")) return value(parse_date(j["$date"].get<std::string>()));
+      if (j.contains("$date")) {
+        if (!j["$date"].is_string())
+          throw bad_value("\"$date\": expected \"YYYY-MM-DD\" or \"YYYY-MM-DDTHH:MM:SS\", got " + j["$date"].dump());
+        return value(parse_date(j["$date"].get<std::string>()));
+      }
       if (j.contains("$array")) return array_from_json(j, make_object);
       if (j.contains("$object")) {
-        if (!make_object || !j["$object"].is_string()) throw bad_value("an object cannot be passed here: " + j.dump());
+        if (!j["$object"].is_string()) throw bad_value("\"$object\": expected a name, got " + j["$object"].dump());
+        if (!make_object) throw bad_value("an object cannot be passed here: " + j.dump());
         return value(make_object(j["$object"].get<std::string>()));
       }
       if (j.contains("$nothing")) return value::nothing();
-      throw bad_value("unknown value: " + j.dump());
+      throw bad_value("unknown value " + j.dump() + kValueForms);
     }
-    default: throw bad_value("unknown value: " + j.dump());
+    default: throw bad_value("unknown value " + j.dump() + kValueForms);
   }
 }
 
@@ -129,12 +158,15 @@ json to_json(const value& v) {
       const safe_array& a = v.as_array();
       json data = json::array(), lb = json::array();
       for (std::size_t d = 0; d < a.dimensions(); ++d) lb.push_back(a.lbound(d));
+      // Elements are stored first index fastest; counting by offset keeps
+      // clear of the top of the 32-bit range.
+      const auto& b = a.bounds();
       if (a.dimensions() == 1) {
-        for (std::int32_t i = a.lbound(0); i <= a.ubound(0); ++i) data.push_back(to_json(a.at({i})));
+        for (std::size_t i = 0; i < b[0].count; ++i) data.push_back(to_json(a.elements()[i]));
       } else if (a.dimensions() == 2) {
-        for (std::int32_t i = a.lbound(0); i <= a.ubound(0); ++i) {
+        for (std::size_t i = 0; i < b[0].count; ++i) {
           json row = json::array();
-          for (std::int32_t k = a.lbound(1); k <= a.ubound(1); ++k) row.push_back(to_json(a.at({i, k})));
+          for (std::size_t k = 0; k < b[1].count; ++k) row.push_back(to_json(a.elements()[i + k * b[0].count]));
           data.push_back(std::move(row));
         }
       }

@@ -67,22 +67,30 @@ class runner {
   void set(const std::string& name, const json& j) {
     value v = read_value(j, "set " + name);
     member_kind kind = v.is_object() ? member_kind::set : member_kind::let;
-    if (!find_member(ci_, name, kind)) throw scenario_error("set: " + std::string(ci_.name) + " has no property " + name);
+    const member_info<C>* m = find_member(ci_, name, kind);
+    if (!m) throw scenario_error("set: " + std::string(ci_.name) + " has no property " + name);
     try {
       invoke(ci_, obj_, name, kind, {std::move(v)});
     } catch (const automation_error& e) {
-      throw scenario_error("set " + name + ": " + e.description() + " (" + std::to_string(e.number()) + ")");
+      const param_type t = m->param_count ? m->params[0].type : param_type::variant;
+      const char* expected = t == param_type::long_     ? "a Long (an integer)"
+                             : t == param_type::boolean ? "a Boolean (true or false)"
+                             : t == param_type::object  ? "an object"
+                                                        : "a value the property accepts";
+      throw scenario_error("set " + name + ": " + e.description() + " (" + std::to_string(e.number()) + "); expected " +
+                           expected);
     }
   }
 
   json call(const json& c) {
     if (!c.is_object() || !c.contains("member") || !c["member"].is_string())
-      throw scenario_error("each call needs a \"member\" name");
+      throw scenario_error("\"calls\": each call is an object with a \"member\" name, got " + c.dump());
     const std::string name = c["member"].get<std::string>();
     std::vector<value> args;
     if (c.contains("args")) {
-      if (!c["args"].is_array()) throw scenario_error("\"args\" must be a list");
-      for (const json& a : c["args"]) args.push_back(read_value(a, "bad argument"));
+      if (!c["args"].is_array()) throw scenario_error(name + ": \"args\" must be a list, got " + c["args"].dump());
+      for (const json& a : c["args"])
+        args.push_back(read_value(a, name + ", argument " + std::to_string(args.size() + 1)));
     }
     json result = {{"member", name}, {"error", nullptr}};
     // A property name reads the property, or assigns it when given a value.
@@ -117,6 +125,13 @@ class runner {
 template <class C>
 json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, json& result) {
   json calls = json::array();
+  // Whatever way this ends, a sibling still holding the facade lets it go,
+  // as at the end of its process; declared first, it runs after the object
+  // is released.
+  struct release_siblings_at_exit {
+    host_platform& h;
+    ~release_siblings_at_exit() { h.release_siblings(); }
+  } release{*host};
   auto obj = std::make_shared<C>(host);
   std::shared_ptr<event_recorder> events;
   if constexpr (std::is_same_v<C, connect>) {
@@ -126,11 +141,11 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
   if (auto ai = host->active_interface()) obj->set_active_interface(ai);
   runner<C> r(C::info(), *obj, *host);
   if (scenario.contains("set")) {
-    if (!scenario["set"].is_object()) throw scenario_error("\"set\" must be an object");
+    if (!scenario["set"].is_object()) throw scenario_error("\"set\": expected an object of property: value");
     for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
   }
   if (scenario.contains("calls")) {
-    if (!scenario["calls"].is_array()) throw scenario_error("\"calls\" must be a list");
+    if (!scenario["calls"].is_array()) throw scenario_error("\"calls\": expected a list of calls");
     for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
   }
   obj.reset();
@@ -144,7 +159,10 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
 }  // namespace
 
 json run_scenario(const json& scenario) {
-  if (!scenario.is_object()) throw scenario_error("a scenario is a JSON object");
+  if (!scenario.is_object()) throw scenario_error("a scenario: expected a JSON object with \"class\", \"host\", \"set\" and \"calls\"");
+  if (scenario.contains("class") && !scenario["class"].is_string())
+    throw scenario_error("\"class\": expected CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT, got " +
+                         scenario["class"].dump());
   const std::string cls = scenario.value("class", std::string("CLSMG_LOOKUP"));
   if (cls != "CLSMG_LOOKUP" && cls != "CLSMG_DECODE" && cls != "CLSMG_CONNECT")
     throw scenario_error("unknown class " + cls + " (use CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT)");

@@ -32,6 +32,118 @@ json default_profile() {
   };
 }
 
+namespace {
+
+// The keys a host profile may have. The plain ones are the values host
+// members answer (any value the tool reads); the others have a shape of
+// their own, checked below.
+constexpr std::string_view kValueKeys[] = {
+    "company", "language", "transferCheck", "hierarchicalCoding", "userText1", "userText4", "userLanguage",
+    "userId", "agent", "filtersApply", "productionColumns", "filterClause", "filterClause2"};
+constexpr std::string_view kShapedKeys[] = {"translations", "extensions", "database", "fail",
+                                             "converter",    "sibling",    "activeInterface"};
+
+[[noreturn]] void refuse(const std::string& where, const std::string& expected) {
+  throw std::invalid_argument(where + ": expected " + expected);
+}
+
+void check_value(const json& j, const std::string& where) {
+  try {
+    from_json(j);
+  } catch (const bad_value& e) {
+    throw std::invalid_argument(where + ": " + e.what());
+  }
+}
+
+void check_strings(const json& j, const std::string& where) {
+  if (!j.is_array() || !std::all_of(j.begin(), j.end(), [](const json& e) { return e.is_string(); }))
+    refuse(where, "a list of strings");
+}
+
+// Refuses, naming the key, a profile the stand-in would misread: an unknown
+// key (a typo would quietly change the scenario) or a value of the wrong
+// shape.
+void check_profile(const json& p) {
+  for (const auto& [key, v] : p.items()) {
+    const std::string where = "key \"" + key + "\"";
+    if (std::find(std::begin(kValueKeys), std::end(kValueKeys), key) != std::end(kValueKeys)) {
+      check_value(v, where);
+      continue;
+    }
+    if (key == "translations") {
+      if (!v.is_object()) refuse(where, "an object of label: translation");
+      for (const auto& [label, t] : v.items()) check_value(t, where + ", label \"" + label + "\"");
+    } else if (key == "extensions") {
+      if (!v.is_object()) refuse(where, "{\"first\": {...}, \"second\": {...}}");
+      for (const auto& [which, entities] : v.items()) {
+        const std::string w = where + ", \"" + which + "\"";
+        if ((which != "first" && which != "second") || !entities.is_object())
+          refuse(w, "\"first\" or \"second\" with an object of entity: extension");
+        for (const auto& [entity, ext] : entities.items()) {
+          const std::string e = w + ", entity \"" + entity + "\"";
+          if (!ext.is_object()) refuse(e, "{\"captions\": [...], \"select\": \"...\", \"from\": \"...\"}");
+          for (const auto& [field, f] : ext.items()) {
+            if (field == "captions") check_strings(f, e + ", \"captions\"");
+            else if ((field == "select" || field == "from") && f.is_string()) continue;
+            else refuse(e + ", \"" + field + "\"", "\"captions\" (a list of strings), \"select\" or \"from\" (strings)");
+          }
+        }
+      }
+    } else if (key == "database") {
+      if (!v.is_object()) refuse(where, "an object of table: [row, ...]");
+      for (const auto& [table, rows] : v.items()) {
+        const std::string t = where + ", table \"" + table + "\"";
+        if (!rows.is_array()) refuse(t, "a list of row objects");
+        for (const json& row : rows) {
+          if (!row.is_object()) refuse(t, "a list of row objects");
+          for (const auto& [col, c] : row.items())
+            if (!c.is_boolean()) check_value(c, t + ", column \"" + col + "\"");
+        }
+      }
+    } else if (key == "fail") {
+      check_strings(v, where);
+    } else if (key == "activeInterface") {
+      if (!v.is_boolean()) refuse(where, "true or false");
+    } else if (key == "converter") {
+      if (!v.is_object()) refuse(where, "{\"status\": value, \"output\": value}");
+      for (const auto& [field, f] : v.items()) {
+        if (field != "status" && field != "output") refuse(where + ", \"" + field + "\"", "\"status\" or \"output\"");
+        check_value(f, where + ", \"" + field + "\"");
+      }
+    } else if (key == "sibling") {
+      if (!v.is_object()) refuse(where, "{\"absent\": true}, {\"fail\": [...]} or {\"set\": {...}}");
+      for (const auto& [field, f] : v.items()) {
+        const std::string w = where + ", \"" + field + "\"";
+        if (field == "absent") {
+          if (!f.is_boolean()) refuse(w, "true or false");
+        } else if (field == "fail") {
+          check_strings(f, w);
+        } else if (field == "set") {
+          if (!f.is_object()) refuse(w, "an object of member: {\"<argument index>\": value}");
+          for (const auto& [member, writes] : f.items()) {
+            if (!writes.is_object()) refuse(w + ", \"" + member + "\"", "an object of \"<argument index>\": value");
+            for (const auto& [index, x] : writes.items()) {
+              const std::string i = w + ", \"" + member + "\", \"" + index + "\"";
+              if (index.empty() || index.size() > 4 || index.find_first_not_of("0123456789") != std::string::npos)
+                refuse(i, "an argument index (digits)");
+              check_value(x, i);
+            }
+          }
+        } else {
+          refuse(w, "\"absent\", \"fail\" or \"set\"");
+        }
+      }
+    } else {
+      std::string known;
+      for (auto k : kValueKeys) known += (known.empty() ? "" : ", ") + std::string(k);
+      for (auto k : kShapedKeys) known += ", " + std::string(k);
+      throw std::invalid_argument("unknown key \"" + key + "\" (known keys: " + known + ")");
+    }
+  }
+}
+
+}  // namespace
+
 // What the host's objects share: the profile, the log and the database.
 struct host_state {
   bool present = false;  // false: no host, only the sibling connector
@@ -135,9 +247,13 @@ void bind(sqlite3_stmt* st, int i, const json& j) {
 // Loads the profile's "database" rows: one table per key, its columns the
 // union of the rows' keys.
 sqlite3* open_database(const json& tables) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(":memory:", &db) != SQLITE_OK) throw std::runtime_error("database: cannot open");
-  if (!tables.is_object()) return db;
+  sqlite3* raw = nullptr;
+  const int opened = sqlite3_open(":memory:", &raw);
+  // Closed on every way out until it is handed over.
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(raw, sqlite3_close);
+  if (opened != SQLITE_OK) throw std::runtime_error("database: cannot open");
+  sqlite3* db = raw;
+  if (!tables.is_object()) return owner.release();
   for (const auto& [table, rows] : tables.items()) {
     std::vector<std::string> cols;
     for (const json& row : rows)
@@ -164,7 +280,7 @@ sqlite3* open_database(const json& tables) {
       if (rc != SQLITE_DONE) throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
     }
   }
-  return db;
+  return owner.release();
 }
 
 class connection_impl final : public host::connection {
@@ -337,6 +453,9 @@ void append_extension(const json& ext, value& columns, std::string& select_list,
     safe_array grown({{0, old_rows + static_cast<std::uint32_t>(captions.size())}, {0, 2}});
     for (std::uint32_t r = 0; r < old_rows; ++r) {
       const auto& src = columns.as_array();
+      // Two attributes per column; fewer is out of range (and l1 + 1 could
+      // pass the top of the 32-bit range).
+      if (src.bounds()[1].count < 2) raise(err::subscript_out_of_range, "VELDRANE");
       const std::int32_t l0 = src.lbound(0), l1 = src.lbound(1);
       const auto i = static_cast<std::int32_t>(r);
       grown.at({i, 0}) = src.at({l0 + i, l1});
@@ -525,6 +644,7 @@ class factory_impl final : public host::class_factory {
 host_platform::host_platform(json profile) : state_(std::make_shared<host_state>()) {
   if (!profile.is_null()) {
     if (!profile.is_object()) throw std::invalid_argument("a host profile is a JSON object");
+    check_profile(profile);
     state_->present = true;
     state_->profile = std::move(profile);
     state_->db = open_database(state_->profile.value("database", json::object()));

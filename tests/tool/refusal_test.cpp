@@ -1,0 +1,51 @@
+// What the scenario runner refuses (the tool's exit 2): every message names
+// the input and the form it expected; arrays whose bounds leave the 32-bit
+// range are refused rather than overflowing.
+#include <gtest/gtest.h>
+
+#include "convert/value.h"
+#include "standin/scenario.h"
+
+using veldrane::standin::json;
+
+namespace {
+
+TEST(refusal_test, messages_name_the_input_and_the_expected_form) {
+  const json lbound_top = {{"$array", {1, 2}}, {"$lbound", {2147483647}}};
+  const json lbound_bottom = {{"$array", json::array()}, {"$lbound", {-2147483648LL}}};
+  const struct {
+    json scenario;
+    std::string message;
+  } rows[] = {
+      {{{"host", {{"compnay", 1}}}}, "unknown key \"compnay\""},
+      {{{"host", {{"fail", "company"}}}}, "key \"fail\": expected a list of strings"},
+      {{{"host", {{"sibling", {{"absent", 1}}}}}}, "key \"sibling\", \"absent\": expected true or false"},
+      {{{"set", {{"CodiceDitta", {{"$decimal", "999999999999999999999999999999"}}}}}},
+       "set CodiceDitta: \"$decimal\": \"999999999999999999999999999999\" is beyond the Decimal range"},
+      {{{"set", {{"CodiceDitta", "abc"}}}}, "set CodiceDitta: Type mismatch (13); expected a Long"},
+      {{{"calls", {{{"member", "Operatori"}, {"args", {lbound_top}}}}}}, "Operatori, argument 1: \"$array\": its bounds"},
+      {{{"calls", {{{"member", "Operatori"}, {"args", {lbound_bottom}}}}}}, "do not fit the 32-bit range"},
+      {{{"calls", {{{"member", "Operatori"}, {"args", {{{"$integer", nullptr}}}}}}}},
+       "\"$integer\": expected an integer from -32768 to 32767, got null"},
+      {{{"class", 5}}, "\"class\": expected CLSMG_LOOKUP"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.scenario.dump());
+    try {
+      veldrane::standin::run_scenario(r.scenario);
+      ADD_FAILURE() << "not refused";
+    } catch (const veldrane::standin::scenario_error& e) {
+      EXPECT_NE(std::string(e.what()).find(r.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(refusal_test, array_bounds_stay_in_the_32_bit_range) {
+  using veldrane::safe_array;
+  EXPECT_EQ(safe_array({{INT32_MAX, 1}}).ubound(0), INT32_MAX);
+  EXPECT_EQ(safe_array({{INT32_MIN + 1, 0}}).ubound(0), INT32_MIN);
+  for (const auto& b : {safe_array::bound{INT32_MIN, 0}, safe_array::bound{INT32_MAX, 2}})
+    EXPECT_THROW(safe_array({b}), veldrane::automation_error);
+}
+
+}  // namespace
