@@ -650,9 +650,7 @@ host_platform::host_platform(json profile) : state_(std::make_shared<host_state>
     state_->db = open_database(state_->profile.value("database", json::object()));
     // "activeInterface": false installs the framework without handing the
     // caller an active interface, as for a script that never sets one.
-    const json with_interface = state_->profile.value("activeInterface", json(true));
-    if (!with_interface.is_boolean()) throw std::invalid_argument("\"activeInterface\" is true or false");
-    if (with_interface.get<bool>()) active_ = std::make_shared<active_impl>(state_);
+    if (state_->profile.value("activeInterface", true)) active_ = std::make_shared<active_impl>(state_);
   }
   classes_ = std::make_unique<factory_impl>(state_);
 }
