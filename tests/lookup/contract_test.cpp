@@ -76,6 +76,8 @@ TEST(operatori_test, each_call_overwrites_the_definition) {
   t.call("Operatori");
   EXPECT_EQ(t.lk.stringa_sql, value(kOperatori + "MG01_CODICE"));
   EXPECT_EQ(t.lk.array_fields.as_array().ubound(0), 1);
+  // The property keeps the text, not the composing buffer's reservation.
+  EXPECT_LT(t.lk.stringa_sql.as_string().capacity(), 2 * t.lk.stringa_sql.as_string().size());
 }
 
 TEST(codice_ditta_test, stored_value_or_the_framework_company) {
