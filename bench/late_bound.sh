@@ -6,7 +6,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build/windows-x64}" && pwd)
 case "$build" in
-  *x86*) loader=/usr/lib/wine/wine ;;
+  *x86) loader=/usr/lib/wine/wine ;;
   *) loader=/usr/lib/wine/wine64 ;;
 esac
 "$loader" --version >/dev/null 2>&1 || { echo "this machine cannot run $loader"; exit 77; }
