@@ -113,10 +113,22 @@ bool clear_raw(const raw_result& r) {
   return true;
 }
 
-void to_raw(const value& v, const raw_result& r) {
+void to_raw(const value& v, const raw_result& r, param_type declared) {
   switch (r.type) {
     case param_type::none: return;
-    case param_type::variant: to_variant(v, static_cast<VARIANT*>(r.out)); return;
+    case param_type::variant:
+      switch (declared) {
+        case param_type::string: to_variant(value(to_text(v)), static_cast<VARIANT*>(r.out)); return;
+        case param_type::integer: to_variant(value(to_integer(v)), static_cast<VARIANT*>(r.out)); return;
+        case param_type::long_: to_variant(value(to_long(v)), static_cast<VARIANT*>(r.out)); return;
+        case param_type::boolean: to_variant(value(to_bool(v)), static_cast<VARIANT*>(r.out)); return;
+        case param_type::object:
+          if (!v.is_object()) raise(err::type_mismatch, "VELDRANE");
+          break;
+        default: break;
+      }
+      to_variant(v, static_cast<VARIANT*>(r.out));
+      return;
     case param_type::string: *static_cast<BSTR*>(r.out) = to_bstr(to_text(v)); return;
     case param_type::integer: *static_cast<short*>(r.out) = to_integer(v); return;
     case param_type::long_: *static_cast<long*>(r.out) = to_long(v); return;

@@ -25,7 +25,9 @@ void copy_back(const value& v, const raw_arg& a);
 /// Clears the out parameter (so that a failed call hands back nothing).
 /// False when it is a null pointer.
 bool clear_raw(const raw_result& r);
-void to_raw(const value& v, const raw_result& r);
+/// Writes the result; a Variant out parameter of a member whose declared
+/// result is typed receives the value in that type, by the core's rules.
+void to_raw(const value& v, const raw_result& r, param_type declared = param_type::variant);
 
 template <class C>
 HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg> args, const raw_result& result,
@@ -48,7 +50,7 @@ HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg>
     value r = call_entry(core, m, values);
     for (std::size_t i = 0; i < given.size(); ++i)
       if (args[i].by_ref && !given[i].is_missing() && !(values[i] == given[i])) copy_back(values[i], args[i]);
-    to_raw(r, result);
+    to_raw(r, result, m.returns);
     return S_OK;
   } catch (const automation_error& e) {
     return report(e, iid);

@@ -1,5 +1,5 @@
 // The COM object of one class: the generated dual interface (whose thunks
-// call `call`), IDispatch delegated to the type library, ISupportErrorInfo,
+// call `call`), IDispatch answered from the member table, ISupportErrorInfo,
 // for a class with events IConnectionPointContainer and its connection
 // point, and the portable core object it serves. Also the class's factory.
 #pragma once
@@ -13,6 +13,7 @@
 #include "com/adapters.h"
 #include "com/dispatch.h"
 #include "com/events.h"
+#include "com/late_bound.h"
 #include "com/module.h"
 
 namespace veldrane::com {
@@ -85,24 +86,24 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
     if (index != 0) return DISP_E_BADINDEX;
     return interface_type_info(Class::type_index, Class::iid(), ret);
   }
+  // Names and calls are answered from the member table (late_bound.h); the
+  // type library describes the same members to the clients that read it.
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* ti = nullptr;
-    HRESULT hr = interface_type_info(Class::type_index, Class::iid(), &ti);
-    if (FAILED(hr)) return hr;
-    hr = ti->GetIDsOfNames(names, count, ids);
-    ti->Release();
-    return hr;
+    const name_index* index = names_index();
+    if (!index) return E_OUTOFMEMORY;
+    return late_bound_ids(*index, core_type::info().members, names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* info, UINT* arg_err) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* ti = nullptr;
-    HRESULT hr = interface_type_info(Class::type_index, Class::iid(), &ti);
-    if (FAILED(hr)) return hr;
-    hr = ti->Invoke(static_cast<iface*>(this), id, flags, params, result, info, arg_err);
-    ti->Release();
+    const name_index* index = names_index();
+    if (!index) return E_OUTOFMEMORY;
+    AddRef();  // as in `call`
+    const HRESULT hr = late_bound_invoke(*core_, *index, core_type::info().members, id, flags, params, result, info,
+                                         arg_err, Class::source, Class::iid());
+    Release();
     return hr;
   }
 
@@ -138,6 +139,16 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
     // framework objects it made; the module may unload only afterwards.
     core_.reset();
     release_module_ref();
+  }
+
+  /// The class's members by name and dispatch id, built at first use.
+  static const name_index* names_index() noexcept {
+    try {
+      static const name_index index(core_type::info().members);
+      return &index;
+    } catch (...) {
+      return nullptr;
+    }
   }
 
   IConnectionPointContainer* container() {

@@ -48,8 +48,14 @@ class statement {
   statement& number(std::int64_t n);
 
   std::string_view view() const { return buf_; }
-  /// Hands the text over; the statement is empty afterwards.
-  std::string take() { return std::move(buf_); }
+  /// Hands the text over in a string of its own size: what the caller keeps
+  /// (a StringaSQL property, say) holds no more than the text, not the
+  /// reservation. The statement is empty afterwards.
+  std::string take() {
+    std::string text(buf_);
+    buf_.clear();
+    return text;
+  }
   /// How many times the buffer grew past its reservation.
   int grow_count() const { return grows_; }
 

@@ -30,4 +30,15 @@ TEST(host_binding_test, filter_builder_is_made_and_bound_once) {
                                       "FilterBuilder.Company=3", "FilterBuilder.Flag14=False"}));
 }
 
+// The property keeps the statement's text, not the composing buffer's
+// reservation (a screen may hold hundreds of lookup objects).
+TEST(statement_memory_test, a_composed_statement_keeps_only_its_text) {
+  lookup_on_host t(nullptr);
+  t.lk.set_codice_ditta(1);
+  invoke(lookup::info(), t.lk, "Operatori", member_kind::method, {});
+  const std::string& sql = t.lk.stringa_sql.as_string();
+  ASSERT_FALSE(sql.empty());
+  EXPECT_LT(sql.capacity(), 2 * sql.size());
+}
+
 }  // namespace

@@ -126,6 +126,7 @@ Option Explicit
 Dim failures, passed
 failures = 0
 passed = 0
+WScript.Echo "locale: " & CStr(True) & " " & CStr(1.5) & " " & CStr(DateSerial(2024, 3, 1))
 
 Sub Fail(n, what)
   failures = failures + 1

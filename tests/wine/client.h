@@ -58,7 +58,7 @@ inline ITypeInfo* vtable_type_info(IDispatch* obj) {
 }
 
 /// Every row of the member table against the type library: dispatch id by
-/// name (also upper-cased), kind, hidden flag, parameters (optional and
+/// name (also upper-cased), methods' parameters by name, kind, hidden flag, parameters (optional and
 /// in/out flags), vtable slot, interface identity and flags.
 template <class C>
 void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, const IID& iid) {
@@ -88,6 +88,14 @@ void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, con
     names[0] = upper.data();
     id = 0;
     ok(obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s upper-cased", name.c_str());
+    // A method's parameters by name, for named arguments: their position.
+    for (std::size_t p = 0; m.kind == veldrane::member_kind::method && p < m.param_count; ++p) {
+      std::wstring pname = veldrane::com::to_wide(m.params[p].name);
+      LPOLESTR both[] = {wname.data(), pname.data()};
+      DISPID ids[2] = {};
+      ok(obj->GetIDsOfNames(IID_NULL, both, 2, 0, ids) == S_OK && ids[1] == static_cast<DISPID>(p),
+         "%s: parameter %u by name", name.c_str(), unsigned(p));
+    }
 
     FUNCDESC* fd = nullptr;
     if (ti->GetFuncDesc(static_cast<UINT>(i), &fd) != S_OK) {

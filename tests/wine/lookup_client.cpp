@@ -223,6 +223,50 @@ void test_errors() {
   lk->Release();
 }
 
+// Late-bound calls by name: a named argument reaches its parameter (VBA's
+// `lk.Operatori CampoOrdinamento:="MG01_DESCR"`), unknown names are refused
+// one by one, and too many arguments give 450.
+void test_late_bound() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"operatori"), const_cast<LPOLESTR>(L"CAMPOORDINAMENTO")};
+  DISPID ids[2] = {};
+  ok(lk->GetIDsOfNames(IID_NULL, names, 2, 0, ids) == S_OK && ids[0] == 0x60030000 + 73 && ids[1] == 0,
+     "member and parameter ids %#lx %ld", ids[0], ids[1]);
+  VARIANT args[2];
+  for (VARIANT& a : args) {
+    VariantInit(&a);
+    V_VT(&a) = VT_BSTR;
+    V_BSTR(&a) = SysAllocString(L"MG01_DESCR");
+  }
+  DISPPARAMS named{args, &ids[1], 1, 1};
+  ok(lk->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &named, nullptr, nullptr, nullptr) == S_OK, "named call");
+  VARIANT sql;
+  VariantInit(&sql);
+  lk->get_StringaSQL(&sql);
+  const std::string text = text_of(sql);
+  ok(text.size() > 10 && text.substr(text.size() - 10) == "MG01_DESCR", "named argument used [%s]", text.c_str());
+  VariantClear(&sql);
+
+  names[1] = const_cast<LPOLESTR>(L"Nessuno");
+  ok(lk->GetIDsOfNames(IID_NULL, names, 2, 0, ids) == DISP_E_UNKNOWNNAME && ids[0] == 0x60030000 + 73 &&
+         ids[1] == DISPID_UNKNOWN, "unknown parameter name");
+  names[0] = const_cast<LPOLESTR>(L"Operatorix");
+  ok(lk->GetIDsOfNames(IID_NULL, names, 1, 0, ids) == DISP_E_UNKNOWNNAME && ids[0] == DISPID_UNKNOWN, "unknown name");
+
+  DISPPARAMS two{args, nullptr, 2, 0};
+  ok(lk->Invoke(0x60030000 + 73, IID_NULL, 0, DISPATCH_METHOD, &two, nullptr, nullptr, nullptr) ==
+         DISP_E_BADPARAMCOUNT, "too many arguments, no EXCEPINFO");
+  EXCEPINFO ei{};
+  ok(lk->Invoke(0x60030000 + 73, IID_NULL, 0, DISPATCH_METHOD, &two, nullptr, &ei, nullptr) == DISP_E_EXCEPTION &&
+         ei.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 450), "too many arguments: scode %#lx", ei.scode);
+  SysFreeString(ei.bstrSource);
+  SysFreeString(ei.bstrDescription);
+  SysFreeString(ei.bstrHelpFile);
+  for (VARIANT& a : args) VariantClear(&a);
+  lk->Release();
+}
+
 // Every row of the member table against the type library, then the
 // library's own attributes and the alias of the first release.
 void test_member_table() {
@@ -328,6 +372,7 @@ int main(int argc, char** argv) {
     test_new_object();
     test_operatori(argv[1]);
     test_errors();
+    test_late_bound();
     test_member_table();
     test_unload();
   } catch (const std::exception& e) {
