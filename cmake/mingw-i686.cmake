@@ -1,14 +1,3 @@
 # Cross-building for 32-bit Windows with mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The DLL must not need the compiler's runtime DLLs on the target machine.
-set(CMAKE_CXX_FLAGS_INIT "-static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")

@@ -16,11 +16,7 @@ set(keys
   "HKCR\\Interface\\{EF3C91B3-ABA9-4E0C-804E-623BD440BE95}")
 set(dll_key "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
 
-function(wine out_rc out_text)
-  execute_process(COMMAND "${WINE}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
-  set(${out_rc} "${rc}" PARENT_SCOPE)
-  set(${out_text} "${text}${err}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
 
 # Stops the test, first removing the package: the prefix stays clean for
 # the next run.

@@ -20,11 +20,7 @@ set(keys
   "HKCR\\Interface\\{EF71DA8B-F18F-4ADA-A4E5-B4F387266837}"
   "HKCR\\Interface\\{EF3C91B3-ABA9-4E0C-804E-623BD440BE95}")
 
-function(wine out_rc out_text)
-  execute_process(COMMAND "${WINE}" ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
-  set(${out_rc} "${rc}" PARENT_SCOPE)
-  set(${out_text} "${text}${err}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
 
 function(expect_keys present step)
   foreach(key IN LISTS keys)

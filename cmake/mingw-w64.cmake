@@ -1,0 +1,15 @@
+# Cross-building for Windows with mingw-w64, for the processor that the
+# including toolchain file sets (i686 or x86_64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(_triple "${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32")
+set(CMAKE_C_COMPILER ${_triple}-gcc)
+set(CMAKE_CXX_COMPILER ${_triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${_triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The DLL must not need the compiler's runtime DLLs on the target machine.
+set(CMAKE_CXX_FLAGS_INIT "-static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
