@@ -18,10 +18,18 @@ ctest --preset default
 cmake --preset sanitize
 cmake --build --preset sanitize
 ctest --preset sanitize
+# The fuzzer's progress goes to build/sanitize/fuzz/log; its count of runs
+# is shown, the whole log when it fails.
 mkdir -p build/sanitize/fuzz/corpus
-ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+if ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   build/sanitize/tests/scenario_fuzz -max_total_time=120 -timeout=10 -rss_limit_mb=2048 \
-  -artifact_prefix=build/sanitize/fuzz/ build/sanitize/fuzz/corpus tests/fuzz/corpus tests/fuzz/regressions
+  -artifact_prefix=build/sanitize/fuzz/ build/sanitize/fuzz/corpus tests/fuzz/corpus tests/fuzz/regressions \
+  >build/sanitize/fuzz/log 2>&1; then
+  grep "^Done " build/sanitize/fuzz/log
+else
+  cat build/sanitize/fuzz/log
+  exit 1
+fi
 # The 64-bit build makes the generator for the build machine; the 32-bit
 # build reuses it.
 cmake --preset windows-x64 -DVELDRANE_COMGEN_JOBS=2
