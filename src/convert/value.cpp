@@ -364,13 +364,6 @@ namespace {
 
 [[noreturn]] void mismatch() { raise(err::type_mismatch, kRuntimeSource); }
 
-// ASCII case folding: the C library's tolower follows the process locale.
-std::string ascii_lower(std::string t) {
-  for (char& c : t)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return t;
-}
-
 // 15 significant digits, the shortest of fixed and exponent form, trailing
 // zeros dropped, the exponent as E+nn ("%.15G" of the C locale). to_chars
 // is used because printf follows the process locale's decimal point, which a
@@ -438,9 +431,8 @@ std::int64_t to_int64_rounded(const value& v) {
     case value_kind::date: d = v.as_date().serial; break;
     case value_kind::string: {
       const std::string& s = v.as_string();
-      const std::string t = ascii_lower(s);
-      if (t == "true") return -1;
-      if (t == "false") return 0;
+      if (iequal(s, "true")) return -1;
+      if (iequal(s, "false")) return 0;
       d = text_to_decimal(s).to_double();
       break;
     }
@@ -521,9 +513,8 @@ bool to_bool(const value& v) {
   switch (v.kind()) {
     case value_kind::boolean: return v.as_bool();
     case value_kind::string: {
-      const std::string t = ascii_lower(v.as_string());
-      if (t == "true") return true;
-      if (t == "false") return false;
+      if (iequal(v.as_string(), "true")) return true;
+      if (iequal(v.as_string(), "false")) return false;
       return !text_to_decimal(v.as_string()).is_zero();
     }
     default: return to_double(v) != 0;

@@ -13,6 +13,19 @@
 
 namespace veldrane {
 
+/// ASCII case-insensitive equality (member names, "True"/"False"): unlike
+/// the C library's case mapping, it never follows the process locale.
+constexpr bool iequal(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
 class value;
 
 /// Exact decimal number as automation's DECIMAL: a 96-bit magnitude, a scale

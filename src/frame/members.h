@@ -134,17 +134,6 @@ struct class_info {
   std::span<const member_info<C>> members;
 };
 
-constexpr bool iequal(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 /// Compile-time checks over a table: names unique ignoring case except the
 /// accessors of one property; accessors of one property share a dispatch
 /// id; dispatch ids unique across members otherwise; optional parameters
