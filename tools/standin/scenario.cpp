@@ -200,9 +200,7 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
     if (!scenario["set"].is_object()) throw scenario_error("\"set\": expected an object of property: value");
     for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
   }
-  if (scenario.contains("calls")) {
-    for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
-  }
+  for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
   obj.reset();
   // A sibling still holding the facade lets it go, as at the end of its
   // process.
@@ -216,11 +214,6 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
 json run_scenario(const json& scenario, const run_options& options) {
   if (!scenario.is_object()) throw scenario_error("a scenario: expected a JSON object with \"class\", \"host\", \"set\" and \"calls\"");
   check_keys(scenario, kScenarioKeys, "");
-  // An empty object is a mistake (an empty file, the wrong file), not a
-  // request to run nothing: the calls are always said, [] included.
-  if (!scenario.contains("calls"))
-    throw scenario_error("a scenario needs \"calls\": a list of calls ([] only creates and releases the object)");
-  check_calls(scenario["calls"]);
   if (scenario.contains("log") && !scenario["log"].is_boolean())
     throw scenario_error("\"log\": expected true or false, got " + scenario["log"].dump());
   if (scenario.contains("class") && !scenario["class"].is_string())
@@ -237,6 +230,12 @@ json run_scenario(const json& scenario, const run_options& options) {
   } catch (const std::exception& e) {
     throw scenario_error(std::string("host profile: ") + e.what());
   }
+  // An empty object is a mistake (an empty file, the wrong file), not a
+  // request to run nothing: the calls are always said, [] included. They
+  // are all checked before the first runs.
+  if (!scenario.contains("calls"))
+    throw scenario_error("a scenario needs \"calls\": a list of calls ([] only creates and releases the object)");
+  check_calls(scenario["calls"]);
   if (options.instance) host->guid_source = [g = *options.instance](guid& out) {
     out = g;
     return true;
