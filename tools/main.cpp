@@ -610,8 +610,9 @@ Examples:
       // The first word that is not an option names the command.
       for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if (word.empty() || word[0] != '-')
-          return usage_error("'" + word + "' is not a veldrane command (commands: run, members, lookup, decode, connect)",
+        if (!word.empty() && word[0] == '-') continue;
+        if (!app.get_subcommands([&](const CLI::App* sub) { return sub->get_name() == word; }).empty()) break;
+        return usage_error("'" + word + "' is not a veldrane command (commands: run, members, lookup, decode, connect)",
                              "");
       }
       return usage_error(std::string(e.what()) == "A subcommand is required"
