@@ -1,6 +1,8 @@
 #include "standin/json_value.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace veldrane::standin {
 
@@ -46,6 +48,23 @@ void fill(safe_array& a, const json& j, std::size_t dim, std::vector<std::int32_
       fill(a, j[i], dim + 1, idx, make);
     }
   }
+}
+
+// An encoded value names exactly one form ("$lbound" goes with "$array"),
+// and the flag forms say true: {"$empty": false} or a stray key beside the
+// form is a mistake to report, not a value to guess.
+void check_form(const json& j) {
+  static constexpr std::string_view kForms[] = {"$empty",   "$missing", "$nothing", "$integer",
+                                                "$decimal", "$date",    "$array",   "$object"};
+  std::size_t forms = 0;
+  for (const auto& [key, v] : j.items()) {
+    if (std::find(std::begin(kForms), std::end(kForms), key) != std::end(kForms)) ++forms;
+    else if (key != "$lbound" || !j.contains("$array")) throw bad_value("unknown value " + j.dump() + kValueForms);
+  }
+  if (forms != 1) throw bad_value("unknown value " + j.dump() + kValueForms);
+  for (const char* flag : {"$empty", "$missing", "$nothing"})
+    if (j.contains(flag) && j[flag] != true)
+      throw bad_value("\"" + std::string(flag) + "\": expected true, got " + j[flag].dump());
 }
 
 value array_from_json(const json& j, const object_maker& make) {
@@ -99,6 +118,7 @@ value from_json(const json& j, const object_maker& make_object) {
     }
     case json::value_t::number_float: return value(j.get<double>());
     case json::value_t::object: {
+      check_form(j);
       if (j.contains("$empty")) return value();
       if (j.contains("$missing")) return value::missing();
       if (j.contains("$integer")) {

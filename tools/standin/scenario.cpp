@@ -1,5 +1,7 @@
 #include "standin/scenario.h"
 
+#include <algorithm>
+
 #include "connect/connect.h"
 #include "decode/decode.h"
 #include "lookup/lookup.h"
@@ -8,6 +10,62 @@
 
 namespace veldrane::standin {
 
+namespace {
+
+// The keys of a scenario and of one of its calls. Anything else is refused
+// rather than ignored: a misspelt key would quietly run another scenario.
+constexpr std::string_view kScenarioKeys[] = {"class", "host", "set", "log", "calls"};
+constexpr std::string_view kCallKeys[] = {"member", "args"};
+
+template <std::size_t N>
+void check_keys(const json& object, const std::string_view (&known)[N], const std::string& where) {
+  for (const auto& [key, v] : object.items()) {
+    if (std::find(std::begin(known), std::end(known), key) != std::end(known)) continue;
+    std::string list;
+    for (auto k : known) list += (list.empty() ? "" : ", ") + std::string(k);
+    throw scenario_error(where + "unknown key \"" + key + "\" (known keys: " + list + ")");
+  }
+}
+
+// The calls' shapes, all before the first runs: a scenario is refused as a
+// whole or run as a whole.
+void check_calls(const json& calls) {
+  if (!calls.is_array()) throw scenario_error("\"calls\": expected a list of calls, got " + calls.dump());
+  std::size_t number = 0;
+  for (const json& c : calls) {
+    const std::string where = "\"calls\", call " + std::to_string(++number) + ": ";
+    if (!c.is_object() || !c.contains("member") || !c["member"].is_string())
+      throw scenario_error(where + "expected an object with a \"member\" name, got " + c.dump());
+    check_keys(c, kCallKeys, where);
+    if (c.contains("args") && !c["args"].is_array())
+      throw scenario_error(where + "\"args\": expected a list, got " + c["args"].dump());
+  }
+}
+
+}  // namespace
+
+std::optional<guid> parse_instance_id(std::string_view text) {
+  if (text.size() != 32) return std::nullopt;
+  std::uint8_t digits[32];
+  for (std::size_t i = 0; i < 32; ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') digits[i] = static_cast<std::uint8_t>(c - '0');
+    else if (c >= 'A' && c <= 'F') digits[i] = static_cast<std::uint8_t>(c - 'A' + 10);
+    else if (c >= 'a' && c <= 'f') digits[i] = static_cast<std::uint8_t>(c - 'a' + 10);
+    else return std::nullopt;
+  }
+  auto take = [&](std::size_t from, std::size_t count) {
+    std::uint32_t v = 0;
+    for (std::size_t i = from; i < from + count; ++i) v = v << 4 | digits[i];
+    return v;
+  };
+  guid g;
+  g.data1 = take(0, 8);
+  g.data2 = static_cast<std::uint16_t>(take(8, 4));
+  g.data3 = static_cast<std::uint16_t>(take(12, 4));
+  for (std::size_t b = 0; b < 8; ++b) g.data4[b] = static_cast<std::uint8_t>(take(16 + 2 * b, 2));
+  return g;
+}
 
 json resolve_host(const json& host) {
   if (host.is_null()) return nullptr;
@@ -82,13 +140,11 @@ class runner {
     }
   }
 
+  // A call whose shape check_calls accepted.
   json call(const json& c) {
-    if (!c.is_object() || !c.contains("member") || !c["member"].is_string())
-      throw scenario_error("\"calls\": each call is an object with a \"member\" name, got " + c.dump());
     const std::string name = c["member"].get<std::string>();
     std::vector<value> args;
     if (c.contains("args")) {
-      if (!c["args"].is_array()) throw scenario_error(name + ": \"args\" must be a list, got " + c["args"].dump());
       for (const json& a : c["args"])
         args.push_back(read_value(a, name + ", argument " + std::to_string(args.size() + 1)));
     }
@@ -144,10 +200,7 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
     if (!scenario["set"].is_object()) throw scenario_error("\"set\": expected an object of property: value");
     for (const auto& [name, v] : scenario["set"].items()) r.set(name, v);
   }
-  if (scenario.contains("calls")) {
-    if (!scenario["calls"].is_array()) throw scenario_error("\"calls\": expected a list of calls");
-    for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
-  }
+  for (const json& c : scenario["calls"]) calls.push_back(r.call(c));
   obj.reset();
   // A sibling still holding the facade lets it go, as at the end of its
   // process.
@@ -158,8 +211,11 @@ json run_on(const json& scenario, const std::shared_ptr<host_platform>& host, js
 
 }  // namespace
 
-json run_scenario(const json& scenario) {
+json run_scenario(const json& scenario, const run_options& options) {
   if (!scenario.is_object()) throw scenario_error("a scenario: expected a JSON object with \"class\", \"host\", \"set\" and \"calls\"");
+  check_keys(scenario, kScenarioKeys, "");
+  if (scenario.contains("log") && !scenario["log"].is_boolean())
+    throw scenario_error("\"log\": expected true or false, got " + scenario["log"].dump());
   if (scenario.contains("class") && !scenario["class"].is_string())
     throw scenario_error("\"class\": expected CLSMG_LOOKUP, CLSMG_DECODE or CLSMG_CONNECT, got " +
                          scenario["class"].dump());
@@ -174,6 +230,16 @@ json run_scenario(const json& scenario) {
   } catch (const std::exception& e) {
     throw scenario_error(std::string("host profile: ") + e.what());
   }
+  // An empty object is a mistake (an empty file, the wrong file), not a
+  // request to run nothing: the calls are always said, [] included. They
+  // are all checked before the first runs.
+  if (!scenario.contains("calls"))
+    throw scenario_error("a scenario needs \"calls\": a list of calls ([] only creates and releases the object)");
+  check_calls(scenario["calls"]);
+  if (options.instance) host->guid_source = [g = *options.instance](guid& out) {
+    out = g;
+    return true;
+  };
   json result = json::object();
   json extra = json::object();
   json calls = cls == "CLSMG_DECODE"    ? run_on<decode>(scenario, host, extra)
@@ -187,7 +253,7 @@ json run_scenario(const json& scenario) {
   if (!host->object_calls().empty()) result["objects"] = host->object_calls();
   // On request, what the host's objects were asked and every statement run
   // on its connection.
-  if (scenario.contains("log") && scenario["log"] == true) {
+  if (scenario.value("log", false)) {
     result["host_log"] = host->host_log();
     result["executed"] = host->executed();
   }
