@@ -1,8 +1,12 @@
 // The shared expected-text cases (tests/cases and tests/cases/core) run
-// through the scenario runner. Each case pins only the keys it names, per
-// call ("expect") and for the whole run ("result": host log, statements run,
-// messages). The Windows tests read the top folder's files too; those under
-// tests/cases/core need the stand-in host's log and run here only.
+// through the scenario runner, each as a test of its own named by file and
+// case: lookup_operators.json's "Operatori with an empty sort column" is
+// lookup_operators__Operatori_with_an_empty_sort_column, a case of
+// core/lookup_operators.json core_lookup_operators__... Each case
+// pins only the keys it names, per call ("expect") and for the whole run
+// ("result": host log, statements run, messages). The Windows tests read
+// the top folder's files too; those under tests/cases/core need the
+// stand-in host's log and run here only.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +14,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,23 +27,61 @@ namespace veldrane::cases {
 using standin::json;
 
 struct named_case {
-  std::string file, name;
+  std::string file, name;  // path under tests/cases, the case's own name
+  std::string test_name;   // unique, made of [A-Za-z0-9_]
   json data;
 };
 
-inline std::vector<named_case> load() {
-  std::vector<named_case> out;
-  std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(std::string(VELDRANE_SOURCE_DIR) + "/tests/cases"))
-    if (e.path().extension() == ".json") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  for (const auto& f : files) {
-    std::ifstream in(f);
-    json cases = json::parse(in);
-    for (json& c : cases) out.push_back({f.filename().string(), c.value("name", std::string("?")), std::move(c)});
+// What a failing test prints for its parameter.
+inline void PrintTo(const named_case& c, std::ostream* os) { *os << c.file << ": " << c.name; }
+
+// Runs of other characters become one underscore, none at either end.
+inline std::string identifier(const std::string& s) {
+  std::string out;
+  for (char ch : s) {
+    const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+    if (keep) out += ch;
+    else if (!out.empty() && out.back() != '_') out += '_';
   }
-  return out;
+  while (!out.empty() && out.back() == '_') out.pop_back();
+  return out.empty() ? "case" : out;
 }
+
+// Every case of every file, in file order, loaded once.
+inline const std::vector<named_case>& all() {
+  static const std::vector<named_case> cases = [] {
+    const std::filesystem::path root = std::string(VELDRANE_SOURCE_DIR) + "/tests/cases";
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+      if (e.path().extension() == ".json") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    std::vector<named_case> out;
+    std::set<std::string> taken;
+    for (const auto& f : files) {
+      const std::string file = f.lexically_relative(root).generic_string();
+      const std::string prefix = identifier(f.lexically_relative(root).replace_extension().generic_string());
+      std::ifstream in(f);
+      json list;
+      try {
+        list = json::parse(in);
+      } catch (const std::exception& e) {
+        throw std::runtime_error(file + ": " + e.what());
+      }
+      for (json& c : list) {
+        named_case nc{file, c.value("name", std::string("?")), {}, std::move(c)};
+        const std::string base = prefix + "__" + identifier(nc.name);
+        nc.test_name = base;
+        for (int n = 2; !taken.insert(nc.test_name).second; ++n) nc.test_name = base + "_" + std::to_string(n);
+        out.push_back(std::move(nc));
+      }
+    }
+    return out;
+  }();
+  return cases;
+}
+
+// The name generator for INSTANTIATE_TEST_SUITE_P over all().
+inline std::string test_name(const ::testing::TestParamInfo<named_case>& info) { return info.param.test_name; }
 
 // Compares only the keys that `expected` names, recursively for objects.
 inline void expect_subset(const json& expected, const json& actual, const std::string& where) {
@@ -50,21 +95,14 @@ inline void expect_subset(const json& expected, const json& actual, const std::s
   EXPECT_EQ(expected, actual) << where;
 }
 
+/// Runs one case and checks what it pins.
 inline void check(const named_case& c) {
-  SCOPED_TRACE(c.file + ": " + c.name);
   json result = standin::run_scenario(c.data.at("scenario"));
   const json& expect = c.data.at("expect");
   ASSERT_EQ(expect.size(), result["calls"].size());
   for (std::size_t i = 0; i < expect.size(); ++i)
-    expect_subset(expect[i], result["calls"][i], c.name + "[" + std::to_string(i) + "]");
-  if (c.data.contains("result")) expect_subset(c.data["result"], result, c.name);
-}
-
-/// Runs every shared case and checks what it pins.
-inline void check_every_case() {
-  const auto cases = load();
-  ASSERT_FALSE(cases.empty());
-  for (const auto& c : cases) check(c);
+    expect_subset(expect[i], result["calls"][i], "calls[" + std::to_string(i) + "]");
+  if (c.data.contains("result")) expect_subset(c.data["result"], result, "result");
 }
 
 }  // namespace veldrane::cases

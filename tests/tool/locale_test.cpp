@@ -30,19 +30,34 @@ std::string switch_to_italian(std::filesystem::path& generated) {
   return {};
 }
 
+// The locale is found or compiled once per run; a compiled one goes at exit.
+struct italian {
+  std::filesystem::path generated;
+  std::string reason = switch_to_italian(generated);
+  ~italian() {
+    std::error_code ec;
+    if (!generated.empty()) std::filesystem::remove_all(generated, ec);
+  }
+};
+
+const std::string& no_italian_reason() {
+  static const italian it;
+  return it.reason;
+}
+
+// Each suite runs under Italian and gives the C locale back at its end.
 class comma_locale_test : public ::testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    if (no_italian_reason().empty()) std::setlocale(LC_ALL, kLocale);
+  }
+  static void TearDownTestSuite() { std::setlocale(LC_ALL, "C"); }
+
  protected:
   void SetUp() override {
-    const std::string reason = switch_to_italian(generated_);
-    if (!reason.empty()) GTEST_SKIP() << "no comma-decimal locale: " << reason;
+    if (!no_italian_reason().empty()) GTEST_SKIP() << "no comma-decimal locale: " << no_italian_reason();
     ASSERT_STREQ(",", std::localeconv()->decimal_point);
   }
-  void TearDown() override {
-    std::setlocale(LC_ALL, "C");
-    std::error_code ec;
-    if (!generated_.empty()) std::filesystem::remove_all(generated_, ec);
-  }
-  std::filesystem::path generated_;
 };
 
 TEST_F(comma_locale_test, conversions_keep_their_texts) {
@@ -56,6 +71,12 @@ TEST_F(comma_locale_test, conversions_keep_their_texts) {
   EXPECT_TRUE(to_bool(value("TRUE")));
 }
 
-TEST_F(comma_locale_test, every_shared_case_gives_the_same_texts) { veldrane::cases::check_every_case(); }
+class comma_locale_case : public comma_locale_test,
+                          public ::testing::WithParamInterface<veldrane::cases::named_case> {};
+
+TEST_P(comma_locale_case, gives_the_same_texts) { veldrane::cases::check(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(cases, comma_locale_case, ::testing::ValuesIn(veldrane::cases::all()),
+                         veldrane::cases::test_name);
 
 }  // namespace
