@@ -2,6 +2,7 @@
 
 #include "frame/members.h"
 #include "lookup/lookup.h"
+#include "standin/standin.h"
 #include "support/automation_assert.h"
 
 using namespace veldrane;
@@ -12,6 +13,23 @@ TEST(member_table_test, names_are_found_ignoring_case) {
   EXPECT_NE(find_member(lookup::info(), "OPERATORI", member_kind::method), nullptr);
   EXPECT_NE(find_member(lookup::info(), "codiceditta", member_kind::get), nullptr);
   EXPECT_EQ(find_member(lookup::info(), "Operatori", member_kind::get), nullptr);
+}
+
+// Assigned as a client assigns it: the framework's active interface or
+// Nothing; any other object is refused and changes nothing.
+TEST(member_table_test, active_interface_takes_only_the_framework_object) {
+  auto host = std::make_shared<standin::host_platform>(standin::default_profile());
+  lookup lk(host);
+  const auto& ci = lookup::info();
+  const value ai{object_ptr(host->active_interface())};
+  invoke(ci, lk, "ActiveInterface", member_kind::set, {ai});
+  EXPECT_EQ(invoke(ci, lk, "ActiveInterface", member_kind::get, {}), ai);
+  EXPECT_AUTOMATION_ERROR(
+      invoke(ci, lk, "ActiveInterface", member_kind::set, {value(object_ptr(std::make_shared<object>()))}),
+      err::type_mismatch);
+  EXPECT_EQ(lk.active_interface(), host->active_interface());
+  invoke(ci, lk, "ActiveInterface", member_kind::set, {value::nothing()});
+  EXPECT_EQ(lk.active_interface(), nullptr);
 }
 
 TEST(bind_arguments_test, as_typed_dispatch_does) {
