@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "comgen/library.h"
 
@@ -103,16 +102,13 @@ TEST(published_interface_test, the_tables_give_the_reference) {
   for (std::string line; std::getline(in, line);) reference.push_back(line);
   const auto actual = rendered();
   if (actual == reference) return;
-  // The whole rendering beside the build, to compare with the reference.
-  std::ofstream("published.actual.txt") << [&] {
-    std::ostringstream o;
-    for (const auto& l : actual) o << l << "\n";
-    return o.str();
-  }();
+  // The whole rendering in the build tree, to compare with the reference.
+  std::ofstream out(VELDRANE_TEST_OUTPUT_DIR "/published.actual.txt");
+  for (const auto& l : actual) out << l << "\n";
   std::size_t i = 0;
   while (i < actual.size() && i < reference.size() && actual[i] == reference[i]) ++i;
   ADD_FAILURE() << "the interface differs from published.txt at line " << i + 1 << " (whole text in "
-                << "published.actual.txt)\n  reference: " << (i < reference.size() ? reference[i] : "(end)")
+                << VELDRANE_TEST_OUTPUT_DIR "/published.actual.txt)\n  reference: " << (i < reference.size() ? reference[i] : "(end)")
                 << "\n  tables:    " << (i < actual.size() ? actual[i] : "(end)");
 }
 

@@ -67,11 +67,15 @@ std::string type_text(ITypeInfo* ti, const TYPEDESC& td) {
   }
 }
 
-std::string default_text(const VARIANT& d, const std::string& type) {
+// The default as the reference writes it (d is the library's, not cleared).
+std::string default_text(VARIANT d, const std::string& type) {
   VARIANT v;
   VariantInit(&v);
   std::string out = "?";
   if (type == "Object") out = "Nothing";
+  // widl types a Variant pointer's number with the pointer's target; the
+  // library keeps the number inline.
+  else if (V_VT(&d) == VT_VARIANT) out = std::to_string(V_I4(&d));
   else if (V_VT(&d) == VT_BSTR) out = "\"" + utf8(V_BSTR(&d)) + "\"";
   else if (type == "Boolean" || V_VT(&d) == VT_BOOL) {
     if (VariantChangeType(&v, &d, 0, VT_BOOL) == S_OK) out = V_BOOL(&v) ? "True" : "False";
@@ -83,8 +87,10 @@ std::string default_text(const VARIANT& d, const std::string& type) {
 std::string param_text(ITypeInfo* ti, const ELEMDESC& e, const std::string& name) {
   const USHORT f = e.paramdesc.wParamFlags;
   const bool by_ref = f & PARAMFLAG_FOUT;
+  // A method's Variant comes as an in-only pointer, so that a left-out one
+  // can be marked missing: still an argument by value.
   std::string type = type_text(ti, e.tdesc);
-  if (by_ref && type.back() == '*') type.pop_back();
+  if ((by_ref || type == "Variant*") && type.back() == '*') type.pop_back();
   std::string out = std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (by_ref ? "ByRef " : "") + name + " As " + type;
   if ((f & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex)
     out += " = " + default_text(e.paramdesc.pparamdescex->varDefaultValue, type);
