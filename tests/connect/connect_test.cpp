@@ -85,7 +85,8 @@ TEST(connect_callbacks_test, events_or_the_bound_control) {
 // member left; a by-value one (bound to its default inside) and a missing
 // one (no variable at all) do not.
 TEST(connect_late_bound_test, writes_back_only_into_present_by_reference_arguments) {
-  auto host = std::make_shared<standin::host_platform>(json{{"sibling", {{"set", {{"ConfiguraVariantiArticolo", {{"0", "V2"}}}}}}}});
+  auto host = std::make_shared<standin::host_platform>(
+      json{{"sibling", {{"set", {{"ConfiguraVariantiArticolo", {{"0", "V2"}}}}}}}});
   auto c = std::make_shared<connect>(host);
   value tipo("V1"), variante = value::missing();
   EXPECT_EQ(c->call("ConfiguraVariantiArticolo", object::call_kind::method, {&tipo, &variante, nullptr}), value(true));

@@ -54,8 +54,8 @@ TEST(instance_id_test, the_default_platform_makes_random_guids) {
   ASSERT_TRUE(p.create_guid(first));
   for (int i = 0; i < 64; ++i) {
     ASSERT_TRUE(p.create_guid(g));
-    EXPECT_EQ(g.data3 & 0xF000, 0x4000);     // version 4
-    EXPECT_EQ(g.data4[0] & 0xC0, 0x80);      // variant 1
+    EXPECT_EQ(g.data3 & 0xF000, 0x4000);  // version 4
+    EXPECT_EQ(g.data4[0] & 0xC0, 0x80);   // variant 1
   }
   EXPECT_NE(instance_id_text(g), instance_id_text(first));
 }

@@ -59,13 +59,12 @@ std::string member_line(const comgen::class_entry& c, const comgen::member_row& 
   std::string out = std::string(c.interface) + " " + hex(m.dispid) + (m.hidden ? " [hidden] " : " ");
   if (m.kind == member_kind::method)
     return out + (m.returns == param_type::none ? "Sub " : "Function ") + std::string(m.name) +
-           params_text(c, m.params) +
-           (m.returns == param_type::none ? "" : " As " + type_text(c, {}, m.returns));
+           params_text(c, m.params) + (m.returns == param_type::none ? "" : " As " + type_text(c, {}, m.returns));
   const bool get = m.kind == member_kind::get;
+  const char* accessor = get ? "Property Get " : m.kind == member_kind::let ? "Property Let " : "Property Set ";
   auto ps = m.params;
   if (!get && !ps.empty()) ps = ps.first(ps.size() - 1);
-  return out + "Property " + (get ? "Get " : m.kind == member_kind::let ? "Let " : "Set ") + std::string(m.name) +
-         (ps.empty() ? "" : params_text(c, ps)) + " As " +
+  return out + accessor + std::string(m.name) + (ps.empty() ? "" : params_text(c, ps)) + " As " +
          (get ? type_text(c, {}, m.returns) : type_text(c, m.params.back(), m.params.back().type));
 }
 
@@ -108,7 +107,8 @@ TEST(published_interface_test, the_tables_give_the_reference) {
   std::size_t i = 0;
   while (i < actual.size() && i < reference.size() && actual[i] == reference[i]) ++i;
   ADD_FAILURE() << "the interface differs from published.txt at line " << i + 1 << " (whole text in "
-                << VELDRANE_TEST_OUTPUT_DIR "/published.actual.txt)\n  reference: " << (i < reference.size() ? reference[i] : "(end)")
+                << VELDRANE_TEST_OUTPUT_DIR "/published.actual.txt)\n  reference: "
+                << (i < reference.size() ? reference[i] : "(end)")
                 << "\n  tables:    " << (i < actual.size() ? actual[i] : "(end)");
 }
 

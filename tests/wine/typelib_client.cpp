@@ -67,21 +67,17 @@ std::string type_text(ITypeInfo* ti, const TYPEDESC& td) {
   }
 }
 
-// The default as the reference writes it (d is the library's, not cleared).
+// The default as the reference writes it. widl keeps a Variant pointer's
+// number inline, typed with the pointer's target (VT_VARIANT).
 std::string default_text(VARIANT d, const std::string& type) {
+  if (type == "Object") return "Nothing";
+  if (V_VT(&d) == VT_VARIANT) return std::to_string(V_I4(&d));
+  if (V_VT(&d) == VT_BSTR) return std::string("\"").append(utf8(V_BSTR(&d))).append("\"");
+  const bool truth = type == "Boolean" || V_VT(&d) == VT_BOOL;
   VARIANT v;
   VariantInit(&v);
-  std::string out = "?";
-  if (type == "Object") out = "Nothing";
-  // widl types a Variant pointer's number with the pointer's target; the
-  // library keeps the number inline.
-  else if (V_VT(&d) == VT_VARIANT) out = std::to_string(V_I4(&d));
-  else if (V_VT(&d) == VT_BSTR) out = "\"" + utf8(V_BSTR(&d)) + "\"";
-  else if (type == "Boolean" || V_VT(&d) == VT_BOOL) {
-    if (VariantChangeType(&v, &d, 0, VT_BOOL) == S_OK) out = V_BOOL(&v) ? "True" : "False";
-  } else if (VariantChangeType(&v, &d, 0, VT_I4) == S_OK) out = std::to_string(V_I4(&v));
-  VariantClear(&v);
-  return out;
+  if (VariantChangeType(&v, &d, 0, truth ? VT_BOOL : VT_I4) != S_OK) return "?";
+  return truth ? (V_BOOL(&v) ? "True" : "False") : std::to_string(V_I4(&v));
 }
 
 std::string param_text(ITypeInfo* ti, const ELEMDESC& e, const std::string& name) {
@@ -91,7 +87,8 @@ std::string param_text(ITypeInfo* ti, const ELEMDESC& e, const std::string& name
   // can be marked missing: still an argument by value.
   std::string type = type_text(ti, e.tdesc);
   if ((by_ref || type == "Variant*") && type.back() == '*') type.pop_back();
-  std::string out = std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (by_ref ? "ByRef " : "") + name + " As " + type;
+  std::string out =
+      std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (by_ref ? "ByRef " : "") + name + " As " + type;
   if ((f & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex)
     out += " = " + default_text(e.paramdesc.pparamdescex->varDefaultValue, type);
   return out;
@@ -104,8 +101,8 @@ std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDES
   BSTR names[32] = {};
   UINT count = 0;
   ti->GetNames(fd.memid, names, 32, &count);
-  std::string out = iface + " " + hex(static_cast<unsigned>(fd.memid), 8) +
-                    (fd.wFuncFlags & FUNCFLAG_FHIDDEN ? " [hidden] " : " ");
+  std::string out =
+      iface + " " + hex(static_cast<unsigned>(fd.memid), 8) + (fd.wFuncFlags & FUNCFLAG_FHIDDEN ? " [hidden] " : " ");
   const std::string name = utf8(names[0]);
   std::vector<std::string> params;
   std::string result = fd.elemdescFunc.tdesc.vt == VT_VOID || fd.elemdescFunc.tdesc.vt == VT_HRESULT
@@ -127,13 +124,14 @@ std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDES
   std::string list = "(";
   for (const auto& p : params) list += (list.size() > 1 ? ", " : "") + p;
   list += ")";
+  const std::string args = params.empty() ? "" : list;
   switch (fd.invkind) {
-    case INVOKE_FUNC: return out + (result.empty() ? "Sub " : "Function ") + name + list + (result.empty() ? "" : " As " + result);
-    case INVOKE_PROPERTYGET: return out + "Property Get " + name + (params.empty() ? "" : list) + " As " + result;
-    case INVOKE_PROPERTYPUT: return out + "Property Let " + name + (params.empty() ? "" : list) + " As " + value_type;
-    case INVOKE_PROPERTYPUTREF: return out + "Property Set " + name + (params.empty() ? "" : list) + " As " + value_type;
+    case INVOKE_PROPERTYGET: return out + "Property Get " + name + args + " As " + result;
+    case INVOKE_PROPERTYPUT: return out + "Property Let " + name + args + " As " + value_type;
+    case INVOKE_PROPERTYPUTREF: return out + "Property Set " + name + args + " As " + value_type;
+    default:
+      return out + (result.empty() ? "Sub " : "Function ") + name + list + (result.empty() ? "" : " As " + result);
   }
-  return out + "?";
 }
 
 void functions(ITypeInfo* ti, std::vector<std::string>& out) {
@@ -240,8 +238,10 @@ std::string carried(const std::string& line) {
     const auto as = p.find(" As "), eq = p.find(" = ");
     const std::string type = p.substr(as + 4, eq == std::string::npos ? std::string::npos : eq - as - 4);
     if (p.rfind("Optional ", 0) == 0 && eq == std::string::npos && type != "Variant") {
-      if (p.rfind("Optional ByRef ", 0) == 0) p = p.substr(0, as) + " As Variant";
-      else p += type == "String" ? " = \"\"" : type == "Boolean" ? " = False" : type == "Object" ? " = Nothing" : " = 0";
+      if (p.rfind("Optional ByRef ", 0) == 0)
+        p = p.substr(0, as) + " As Variant";
+      else
+        p += type == "String" ? " = \"\"" : type == "Boolean" ? " = False" : type == "Object" ? " = Nothing" : " = 0";
     } else if (type == "Variant" && eq != std::string::npos && p[eq + 3] == '"') {
       p = p.substr(0, eq);
     }
@@ -275,7 +275,8 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < reference.size() || i < actual.size(); ++i) {
     const std::string r = i < reference.size() ? reference[i] : "(end)", a = i < actual.size() ? actual[i] : "(end)";
     if (r == a) continue;
-    if (++differ <= 10) std::printf("FAIL line %u\n  reference:    %s\n  type library: %s\n", unsigned(i + 1), r.c_str(), a.c_str());
+    if (++differ <= 10)
+      std::printf("FAIL line %u\n  reference:    %s\n  type library: %s\n", unsigned(i + 1), r.c_str(), a.c_str());
   }
   std::printf("%u lines, %d differ\n", unsigned(actual.size()), differ);
   return differ ? 1 : 0;
