@@ -2,7 +2,7 @@
 """Mutation check of the Linux test suite.
 
   scripts/mutate.py generate [--seed N] [--count N] > scripts/mutants.json
-  scripts/mutate.py run [--mutants scripts/mutants.json] [--only ID,...] [--rev COMMIT]
+  scripts/mutate.py run [--mutants FILE ...] [--only ID,...] [--rev COMMIT]
 
 `generate` scans the core (src/, the Windows binding aside) for places to
 break and picks a seeded sample of four kinds of mutant: a character changed
@@ -10,6 +10,9 @@ in a statement fragment, a comparison flipped, a statement dropped, two
 arguments of a call swapped. Each mutant names the original line, which is
 unique in src/ when it is generated, and the line that replaces it; finding
 it by its text keeps the set usable when code moves between files.
+`run` takes the generated set and the hand-written one,
+scripts/mutants_hand.json (faults a test was written to catch; ids from
+101), unless told other files.
 
 `run` copies the repository's files (as they are in the working tree, new
 files included, or as a commit holds them) to build/mutation/tree, builds
@@ -268,9 +271,11 @@ def run_suite(log):
     return None if rc == 0 else "conformance_tsql"
 
 
-def run(mutants_path, only, rev):
-    with open(mutants_path, encoding="utf-8") as fh:
-        mutants = json.load(fh)["mutants"]
+def run(mutants_paths, only, rev):
+    mutants = []
+    for path in mutants_paths:
+        with open(path, encoding="utf-8") as fh:
+            mutants += json.load(fh)["mutants"]
     if only:
         mutants = [m for m in mutants if m["id"] in only]
     os.makedirs(WORK, exist_ok=True)
@@ -331,7 +336,8 @@ def main():
     g.add_argument("--seed", type=int, default=9)
     g.add_argument("--count", type=int, default=36)
     r = sub.add_parser("run")
-    r.add_argument("--mutants", default=os.path.join(ROOT, "scripts", "mutants.json"))
+    r.add_argument("--mutants", nargs="+", default=[os.path.join(ROOT, "scripts", name)
+                                                    for name in ("mutants.json", "mutants_hand.json")])
     r.add_argument("--only", default="")
     r.add_argument("--rev", default="", help="test this commit's tree instead of the working tree")
     a = ap.parse_args()

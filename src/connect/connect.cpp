@@ -1,7 +1,5 @@
 #include "connect/connect.h"
 
-#include <algorithm>
-
 #include "convert/converters.h"
 
 namespace veldrane {
@@ -39,10 +37,6 @@ connect::~connect() {
 }
 
 void connect::advise(std::shared_ptr<connect_events> sink) { sinks_.push_back(std::move(sink)); }
-
-void connect::unadvise(const std::shared_ptr<connect_events>& sink) {
-  sinks_.erase(std::remove(sinks_.begin(), sinks_.end(), sink), sinks_.end());
-}
 
 void connect::show_error(const automation_error& e, std::string_view function) {
   system().message_box(error_prompt(e, function), 16);  // critical stop, OK only
@@ -106,7 +100,7 @@ void connect::transfer_data(bool& cancel, const value& data, std::int32_t called
   try {
     value local = data;
     if (!connect_field) {
-      // Handlers may unadvise while they run: walk a copy.
+      // A handler may advise another sink while it runs: walk a copy.
       auto sinks = sinks_;
       for (const auto& s : sinks) s->data_transfer(cancel, local, called_program);
       return;

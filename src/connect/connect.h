@@ -55,7 +55,6 @@ class connect : public component, public object, public std::enable_shared_from_
 
   // --- Events ----------------------------------------------------------------
   void advise(std::shared_ptr<connect_events> sink);
-  void unadvise(const std::shared_ptr<connect_events>& sink);
 
   // --- The facade's own members -------------------------------------------------
   void transfer_data(bool& cancel, const value& data, std::int32_t called_program);

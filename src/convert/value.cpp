@@ -327,18 +327,6 @@ bool operator==(const value::array_box& a, const value::array_box& b) {
 
 bool operator==(const value& a, const value& b) { return a.v_ == b.v_; }
 
-bool value::is_numeric() const {
-  switch (kind()) {
-    case value_kind::integer:
-    case value_kind::long_:
-    case value_kind::double_:
-    case value_kind::decimal:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::string_view value::type_name() const {
   switch (kind()) {
     case value_kind::empty: return "Empty";

@@ -153,7 +153,6 @@ class value {
   bool is_object() const { return kind() == value_kind::object; }
   bool is_nothing() const { return is_object() && !as_object(); }
   bool is_array() const { return kind() == value_kind::array; }
-  bool is_numeric() const;
 
   bool as_bool() const { return std::get<bool>(v_); }
   std::int16_t as_integer() const { return std::get<std::int16_t>(v_); }

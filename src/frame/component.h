@@ -26,7 +26,6 @@ class component {
   const std::string& instance_id();
   std::string_view class_name() const { return class_name_; }
   platform& system() const { return *platform_; }
-  const std::shared_ptr<platform>& system_ptr() const { return platform_; }
 
  protected:
   /// Writes "VORX:|<id>|<event>|VELDRANE|<class>".

@@ -37,12 +37,6 @@ void coerce(const param_info& p, value& a, std::string_view source) {
 
 }  // namespace
 
-std::vector<value> bind_arguments(std::span<const param_info> params, std::vector<value> args,
-                                  std::string_view source) {
-  bind_arguments_in_place(params, args, source);
-  return args;
-}
-
 void bind_arguments_in_place(std::span<const param_info> params, std::vector<value>& args, std::string_view source) {
   if (args.size() > params.size()) raise(err::wrong_argument_count, std::string(source));
   const std::size_t given = args.size();

@@ -176,11 +176,8 @@ bool has_member(const class_info<C>& ci, std::string_view name) {
 /// Brings the caller's arguments to the member's declared parameters, as
 /// automation's typed dispatch does: missing optional arguments take their
 /// default, typed parameters are coerced, a missing required argument
-/// raises 449 and too many arguments 450.
-std::vector<value> bind_arguments(std::span<const param_info> params, std::vector<value> args,
-                                  std::string_view source);
-/// The same, in place: after the call `args` holds what the member left in
-/// its by-reference parameters.
+/// raises 449 and too many arguments 450. In place: after the call `args`
+/// holds what the member left in its by-reference parameters.
 void bind_arguments_in_place(std::span<const param_info> params, std::vector<value>& args, std::string_view source);
 
 /// Runs a member's entry on bound arguments. A class that declares

@@ -1,6 +1,5 @@
 #include "frame/platform.h"
 
-#include <mutex>
 #include <random>
 
 #include "convert/error.h"
@@ -11,18 +10,6 @@
 #endif
 
 namespace veldrane {
-
-namespace {
-
-std::mutex g_sink_mutex;
-trace_sink g_sink;
-
-}  // namespace
-
-void install_trace_sink(trace_sink sink) {
-  std::lock_guard<std::mutex> lock(g_sink_mutex);
-  g_sink = std::move(sink);
-}
 
 #ifdef _WIN32
 
@@ -61,10 +48,9 @@ bool platform::create_guid(guid& out) {
   return true;
 }
 
-void platform::trace(std::string_view line) {
-  std::lock_guard<std::mutex> lock(g_sink_mutex);
-  if (g_sink) g_sink(line);
-}
+// No debug-output channel here: an embedding program that wants the trace
+// lines overrides trace (the stand-in host keeps them).
+void platform::trace(std::string_view) {}
 
 #endif
 

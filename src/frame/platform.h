@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,13 +37,9 @@ class platform {
   virtual void message_box(std::string_view prompt, int style);
 
   /// The platform of the process: CoCreateGuid and OutputDebugStringA on
-  /// Windows; elsewhere random GUIDs and the installed trace sink.
+  /// Windows; elsewhere random GUIDs, and trace lines and message boxes go
+  /// nowhere.
   static std::shared_ptr<platform> system();
 };
-
-/// Where trace lines go on systems without a debug-output channel. The
-/// default sink drops them.
-using trace_sink = std::function<void(std::string_view)>;
-void install_trace_sink(trace_sink sink);
 
 }  // namespace veldrane

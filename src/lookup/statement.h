@@ -56,16 +56,9 @@ class statement {
     buf_.clear();
     return text;
   }
-  /// How many times the buffer grew past its reservation.
-  int grow_count() const { return grows_; }
-
  private:
-  void append(std::string_view s) {
-    if (buf_.size() + s.size() > buf_.capacity()) ++grows_;
-    buf_.append(s);
-  }
+  void append(std::string_view s) { buf_.append(s); }
   std::string buf_;
-  int grows_ = 0;
 };
 
 // Shared composition rules.

@@ -16,28 +16,6 @@ json run(const json& scenario) {
   return standin::run_scenario(s);
 }
 
-TEST(connect_member_table_test, interface_shape) {
-  const auto& ci = connect::info();
-  ASSERT_EQ(ci.members.size(), 207u);
-  EXPECT_EQ(ci.members[0].name, "ActiveInterface");
-  EXPECT_EQ(ci.members[21].name, "AskDitta");
-  EXPECT_EQ(ci.members[21].dispid(), 0x4003000A);
-  EXPECT_EQ(find_member(ci, "TransferData", member_kind::method)->dispid(), 0x60030002);
-  EXPECT_EQ(find_member(ci, "StampaFamSfaGruSgr", member_kind::method)->dispid(), 0x60030082);
-  EXPECT_EQ(find_member(ci, "FormClose", member_kind::method)->dispid(), 0x6003008D);
-  EXPECT_EQ(find_member(ci, "TrasformazioneDocumentiExt", member_kind::method)->dispid(), 0x6003010A);
-  EXPECT_EQ(find_member(ci, "Flag_AperturaAutomatica", member_kind::let)->dispid(), 0x400300D4);
-  EXPECT_TRUE(find_member(ci, "Agenti", member_kind::method)->hidden);
-  EXPECT_TRUE(find_member(ci, "TipologiaAgente", member_kind::method)->hidden);
-  EXPECT_EQ(find_member(ci, "InterrogazioneUltimiPrezziRitroso", member_kind::method)->param_count, 18);
-  // Past the fields, dispatch numbers grow along the interface order.
-  for (std::size_t i = 23; i < ci.members.size(); ++i)
-    EXPECT_GE(ci.members[i].dispid() & 0xFFFF, ci.members[i - 1].dispid() & 0xFFFF) << ci.members[i].name;
-  EXPECT_EQ(called_programs().size(), 141u);
-  EXPECT_EQ(called_programs().back().name, "vxTrasformazioneDocumentiExt");
-  EXPECT_EQ(called_programs().back().number, 432);
-}
-
 // A sibling kept by the facade, seen from inside the process.
 struct facade {
   std::shared_ptr<standin::host_platform> host = std::make_shared<standin::host_platform>(nullptr);
@@ -92,12 +70,65 @@ TEST(connect_callbacks_test, events_or_the_bound_control) {
   facade f;
   auto sink = std::make_shared<cancelling_sink>();
   f.c->advise(sink);
-  // Through the member table, as a client calls them.
-  std::vector<value> args{value(false), value("x"), value(std::int32_t{12})};
-  invoke_by_ref(connect::info(), *f.c, "TransferData", member_kind::method, args);
-  EXPECT_EQ(args[0], value(true));  // the handler's change reaches the caller
+  // Late-bound, as an opened program calls back through ClsConnect: the
+  // handler's change of Cancel reaches the caller's variable; the program,
+  // by value, stays as the caller gave it.
+  value cancel(false), data("x"), program("12");
+  f.c->call("TransferData", object::call_kind::method, {&cancel, &data, &program});
+  EXPECT_EQ(cancel, value(true));
+  EXPECT_EQ(program, value("12"));
   invoke(connect::info(), *f.c, "FormClose", member_kind::method, {value(std::int32_t{12})});
   EXPECT_EQ(sink->closed, std::vector<std::int32_t>{12});
+}
+
+// Late-bound: only a by-reference argument that is present takes what the
+// member left; a by-value one (bound to its default inside) and a missing
+// one (no variable at all) do not.
+TEST(connect_late_bound_test, writes_back_only_into_present_by_reference_arguments) {
+  auto host = std::make_shared<standin::host_platform>(
+      json{{"sibling", {{"set", {{"ConfiguraVariantiArticolo", {{"0", "V2"}}}}}}}});
+  auto c = std::make_shared<connect>(host);
+  value tipo("V1"), variante = value::missing();
+  EXPECT_EQ(c->call("ConfiguraVariantiArticolo", object::call_kind::method, {&tipo, &variante, nullptr}), value(true));
+  EXPECT_EQ(tipo, value("V2"));
+  EXPECT_TRUE(variante.is_missing());
+  // Properties by kind.
+  value three(std::int32_t{3});
+  c->call("ProgramMode", object::call_kind::let, {&three});
+  EXPECT_EQ(c->call("ProgramMode", object::call_kind::get, {}), three);
+  value control{object_ptr(std::make_shared<object>())};
+  c->call("ConnectField", object::call_kind::set, {&control});
+  EXPECT_EQ(c->connect_field, control.as_object());
+}
+
+// What a catch shows: a handler that fails in CloseForm, a sibling that
+// refuses to drop its back reference in TerminateConnect.
+TEST(connect_callbacks_test, failures_show_the_message_box_of_their_member) {
+  struct failing_sink final : connect_events {
+    void data_transfer(bool&, const value&, std::int32_t) override {}
+    void close_form(std::int32_t) override { raise(err::object_not_set, "Sink"); }
+  };
+  struct clinging_sibling final : object {
+    value call(std::string_view, call_kind kind, std::vector<value*> args) override {
+      if (kind == call_kind::set && args[0]->is_nothing()) raise(err::action_not_supported, "Sibling");
+      return {};
+    }
+  };
+  struct sibling_platform final : platform {
+    std::vector<std::string> boxes;
+    object_ptr create_object(std::string_view) override { return std::make_shared<clinging_sibling>(); }
+    void message_box(std::string_view prompt, int) override { boxes.emplace_back(prompt); }
+  };
+  auto p = std::make_shared<sibling_platform>();
+  auto c = std::make_shared<connect>(p);
+  c->advise(std::make_shared<failing_sink>());
+  c->form_close(3);
+  c->window_modal = false;
+  EXPECT_TRUE(c->forward("Porto", {}));
+  c->terminate_connect();
+  ASSERT_EQ(p->boxes.size(), 2u);
+  EXPECT_TRUE(p->boxes[0].ends_with("Funzione : FormClose")) << p->boxes[0];
+  EXPECT_TRUE(p->boxes[1].ends_with("Funzione : TerminateConnect")) << p->boxes[1];
 }
 
 TEST(connect_lifecycle_test, trace_and_defaults) {

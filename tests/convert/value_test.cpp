@@ -87,7 +87,15 @@ TEST_F(locale_test, numbers_in_sql_never_carry_a_comma) {
     EXPECT_EQ(sql_number(value(0.75)), "0.75");
     EXPECT_EQ(sql_number(value(std::int16_t{0})), "0");
     EXPECT_EQ(sql_number(value(std::int32_t{-12})), "-12");
+    EXPECT_EQ(sql_number(value(true)), "-1");
+    EXPECT_EQ(sql_number(value::null()), "");
+    EXPECT_EQ(sql_number(value()), "");
   }
+}
+
+TEST_F(locale_test, a_time_that_rounds_to_midnight_is_the_next_day) {
+  EXPECT_EQ(to_text(value(date_value{45351.999999999})), "01/03/2024");
+  EXPECT_EQ(to_text(value(date_value{-1.999999999})), "28/12/1899");
 }
 
 TEST_F(locale_test, text_is_read_by_the_locale) {
@@ -104,6 +112,15 @@ TEST(coercion_test, runtime_errors) {
   EXPECT_AUTOMATION_ERROR(to_text(value::nothing()), err::object_not_set);
   EXPECT_AUTOMATION_ERROR(to_text(value(safe_array({{0, 1}}))), err::type_mismatch);
   EXPECT_EQ(concat_text(value::null()), "");
+}
+
+TEST(coercion_test, doubles_of_every_kind) {
+  EXPECT_EQ(to_double(value(true)), -1);
+  EXPECT_EQ(to_double(value(false)), 0);
+  EXPECT_EQ(to_double(value(date_value::from_parts(2024, 3, 1, 12))), 45352.5);
+  EXPECT_EQ(to_double(value("12,5")), 12.5);
+  EXPECT_EQ(to_double(value()), 0);
+  EXPECT_AUTOMATION_ERROR(to_double(value::null()), err::invalid_use_of_null);
 }
 
 TEST(coercion_test, whole_numbers_round_half_to_even) {

@@ -48,6 +48,18 @@ TEST(trace_test, one_identifier_for_both_lines) {
   EXPECT_NE(lifetime_trace(nullptr)[0], lines[0]);
 }
 
+TEST(instance_id_test, the_default_platform_makes_random_guids) {
+  platform p;
+  guid first, g;
+  ASSERT_TRUE(p.create_guid(first));
+  for (int i = 0; i < 64; ++i) {
+    ASSERT_TRUE(p.create_guid(g));
+    EXPECT_EQ(g.data3 & 0xF000, 0x4000);  // version 4
+    EXPECT_EQ(g.data4[0] & 0xC0, 0x80);   // variant 1
+  }
+  EXPECT_NE(instance_id_text(g), instance_id_text(first));
+}
+
 TEST(trace_test, failed_guid_leaves_the_identifier_empty_and_retries) {
   int calls = 0;
   auto lines = lifetime_trace([&](guid& g) {

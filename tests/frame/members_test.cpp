@@ -2,48 +2,12 @@
 
 #include "frame/members.h"
 #include "lookup/lookup.h"
+#include "standin/standin.h"
 #include "support/automation_assert.h"
 
 using namespace veldrane;
 
 namespace {
-
-TEST(member_table_test, lookup_interface_shape) {
-  const auto& ci = lookup::info();
-  ASSERT_EQ(ci.members.size(), 122u);
-  struct {
-    std::size_t index;  // position in interface order, from 1
-    const char* name;
-    member_kind kind;
-    std::int32_t dispid;
-    bool hidden;
-  } rows[] = {
-      {1, "ActiveInterface", member_kind::get, 0x40030032, false},
-      {12, "Richiedenti", member_kind::method, 0x60030002, true},
-      {24, "Agenti", member_kind::method, 0x6003000E, true},
-      {73, "Operatori", member_kind::method, 0x60030049, false},
-      {76, "IDLookup", member_kind::set, 0x4003004A, false},
-      {93, "CodiceDitta", member_kind::let, 0x68030072, false},
-      {94, "CodiceDitta", member_kind::get, 0x68030072, false},
-      {110, "RiferAmmPA", member_kind::method, 0x600300A7, true},
-      {122, "UfficiPACliForDest", member_kind::method, 0x600300E2, false},
-  };
-  for (const auto& r : rows) {
-    const auto& m = ci.members[r.index - 1];
-    EXPECT_EQ(m.name, r.name) << r.index;
-    EXPECT_EQ(m.kind, r.kind) << r.name;
-    EXPECT_EQ(m.dispid(), r.dispid) << r.name;
-    EXPECT_EQ(m.hidden, r.hidden) << r.name;
-  }
-  // Every method but one ends with its optional sort column.
-  for (const auto& m : ci.members) {
-    if (m.kind != member_kind::method || m.name == "FiltriMovPerIndiciMargini") continue;
-    ASSERT_GT(m.param_count, 0) << m.name;
-    const auto& last = m.parameters().back();
-    EXPECT_EQ(last.name, "CampoOrdinamento") << m.name;
-    EXPECT_TRUE(last.optional) << m.name;
-  }
-}
 
 TEST(member_table_test, names_are_found_ignoring_case) {
   EXPECT_NE(find_member(lookup::info(), "OPERATORI", member_kind::method), nullptr);
@@ -51,10 +15,32 @@ TEST(member_table_test, names_are_found_ignoring_case) {
   EXPECT_EQ(find_member(lookup::info(), "Operatori", member_kind::get), nullptr);
 }
 
+// Assigned as a client assigns it: the framework's active interface or
+// Nothing; any other object is refused and changes nothing.
+TEST(member_table_test, active_interface_takes_only_the_framework_object) {
+  auto host = std::make_shared<standin::host_platform>(standin::default_profile());
+  lookup lk(host);
+  const auto& ci = lookup::info();
+  const value ai{object_ptr(host->active_interface())};
+  invoke(ci, lk, "ActiveInterface", member_kind::set, {ai});
+  EXPECT_EQ(invoke(ci, lk, "ActiveInterface", member_kind::get, {}), ai);
+  EXPECT_AUTOMATION_ERROR(
+      invoke(ci, lk, "ActiveInterface", member_kind::set, {value(object_ptr(std::make_shared<object>()))}),
+      err::type_mismatch);
+  EXPECT_EQ(lk.active_interface(), host->active_interface());
+  invoke(ci, lk, "ActiveInterface", member_kind::set, {value::nothing()});
+  EXPECT_EQ(lk.active_interface(), nullptr);
+}
+
 TEST(bind_arguments_test, as_typed_dispatch_does) {
   const param_info params[] = {{"Segno", param_type::integer},
                                {"Dep", param_type::string, true, true, "X"},
                                {"Campo", param_type::variant, true}};
+  // Bound in place, as the dispatch does before the call.
+  auto bind_arguments = [](std::span<const param_info> ps, std::vector<value> args, std::string_view source) {
+    bind_arguments_in_place(ps, args, source);
+    return args;
+  };
   auto bound = bind_arguments(params, {value("3")}, "test");
   EXPECT_EQ(bound[0], value(std::int16_t{3}));
   EXPECT_EQ(bound[1], value("X"));

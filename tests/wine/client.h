@@ -32,16 +32,6 @@ inline void ok_(int line, bool cond, const char* fmt, ...) {
   std::printf("\n");
 }
 
-inline INVOKEKIND invoke_kind(veldrane::member_kind k) {
-  switch (k) {
-    case veldrane::member_kind::get: return INVOKE_PROPERTYGET;
-    case veldrane::member_kind::let: return INVOKE_PROPERTYPUT;
-    case veldrane::member_kind::set: return INVOKE_PROPERTYPUTREF;
-    case veldrane::member_kind::method: break;
-  }
-  return INVOKE_FUNC;
-}
-
 /// The vtable view of the object's dual interface (the caller releases it);
 /// null when the object gives none.
 inline ITypeInfo* vtable_type_info(IDispatch* obj) {
@@ -57,9 +47,11 @@ inline ITypeInfo* vtable_type_info(IDispatch* obj) {
   return dispatch_info;
 }
 
-/// Every row of the member table against the type library: dispatch id by
-/// name (also upper-cased), methods' parameters by name, kind, hidden flag, parameters (optional and
-/// in/out flags), vtable slot, interface identity and flags.
+/// Every row of the member table as the object answers it: dispatch id by
+/// name (also upper-cased), methods' parameters by name, the vtable slot of
+/// its function, and the interface's identity and flags. What the type
+/// library declares of each member is compared with the published
+/// interface's reference (typelib_client).
 template <class C>
 void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, const IID& iid) {
   ITypeInfo* ti = vtable_type_info(obj);
@@ -102,19 +94,8 @@ void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, con
       ok(false, "%s: no function %u", name.c_str(), unsigned(i));
       continue;
     }
-    ok(fd->memid == m.dispid(), "%s: memid %#lx", name.c_str(), fd->memid);
-    ok(fd->invkind == invoke_kind(m.kind), "%s: invoke kind %d", name.c_str(), fd->invkind);
-    ok(((fd->wFuncFlags & FUNCFLAG_FHIDDEN) != 0) == m.hidden, "%s: hidden flag", name.c_str());
-    ok(fd->oVft == static_cast<SHORT>((7 + i) * sizeof(void*)), "%s: vtable offset %d", name.c_str(), fd->oVft);
-    const std::size_t visible = m.param_count + (m.returns != veldrane::param_type::none ? 1 : 0);
-    ok(static_cast<std::size_t>(fd->cParams) == visible, "%s: %d parameters", name.c_str(), fd->cParams);
-    for (std::size_t p = 0; p < m.param_count && p < static_cast<std::size_t>(fd->cParams); ++p) {
-      const USHORT pf = fd->lprgelemdescParam[p].paramdesc.wParamFlags;
-      ok(((pf & PARAMFLAG_FOPT) != 0) == m.params[p].optional, "%s: parameter %u optional flag", name.c_str(),
-         unsigned(p));
-      ok(((pf & PARAMFLAG_FOUT) != 0) == m.params[p].by_ref, "%s: parameter %u in/out flag", name.c_str(),
-         unsigned(p));
-    }
+    ok(fd->memid == m.dispid() && fd->oVft == static_cast<SHORT>((7 + i) * sizeof(void*)),
+       "%s: vtable offset %d", name.c_str(), fd->oVft);
     ti->ReleaseFuncDesc(fd);
   }
   ti->Release();
