@@ -342,6 +342,17 @@ void test_unload() {
     ok(can_unload() == S_FALSE, "locked: S_FALSE");
     cf->LockServer(FALSE);
     ok(can_unload() == S_OK, "unlocked: S_OK");
+    // An unlock without a lock changes nothing: a live object still keeps
+    // the module, and a lock still counts.
+    ok(cf->LockServer(FALSE) == S_OK && can_unload() == S_OK, "unmatched unlock: S_OK");
+    lk = create();
+    ok(can_unload() == S_FALSE, "an object alive after an unmatched unlock: S_FALSE");
+    if (lk) lk->Release();
+    ok(can_unload() == S_OK, "after its release: S_OK");
+    cf->LockServer(TRUE);
+    ok(can_unload() == S_FALSE, "locked after an unmatched unlock: S_FALSE");
+    cf->LockServer(FALSE);
+    ok(can_unload() == S_OK, "and unlocked: S_OK");
     cf->Release();
   }
   void* p = reinterpret_cast<void*>(1);
