@@ -3,7 +3,8 @@
 // member's entry runs, what it left in by-reference parameters goes back to
 // the caller's variables, and its result goes back in the COM out
 // parameter. Every error is turned into an HRESULT here; nothing is thrown
-// past it.
+// past it. Every argument of every member passes through here, whether the
+// call came through the vtable or IDispatch::Invoke.
 #pragma once
 
 #include "frame/members.h"
@@ -14,6 +15,7 @@
 
 #include "com/errors.h"
 #include "com/raw_args.h"
+#include "com/variant.h"
 
 namespace veldrane::com {
 
@@ -29,16 +31,26 @@ bool clear_raw(const raw_result& r);
 /// result is typed receives the value in that type, by the core's rules.
 void to_raw(const value& v, const raw_result& r, param_type declared = param_type::variant);
 
+/// Runs the member. An argument that refers to nothing (malformed_variant)
+/// is refused before anything reads through it: DISP_E_TYPEMISMATCH, with
+/// its index among `args` in *bad_arg, as the automation runtime refuses an
+/// argument of the wrong type; the member does not run.
 template <class C>
 HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg> args, const raw_result& result,
-                      const char* source, const IID& iid) noexcept {
+                      const char* source, const IID& iid, std::size_t* bad_arg = nullptr) noexcept {
   if (!clear_raw(result)) return E_POINTER;
   try {
     std::vector<value> values;
     values.reserve(args.size());
     bool any_by_ref = false;
     for (const raw_arg& a : args) {
-      values.push_back(from_raw(a));
+      try {
+        values.push_back(from_raw(a));
+      } catch (const malformed_variant&) {
+        if (bad_arg) *bad_arg = values.size();
+        SetErrorInfo(0, nullptr);  // no earlier call's error object for this failure
+        return DISP_E_TYPEMISMATCH;
+      }
       any_by_ref = any_by_ref || a.by_ref;
     }
     // What the caller handed in, to tell what the member changed: a

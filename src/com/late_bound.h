@@ -110,7 +110,13 @@ HRESULT late_bound_invoke(C& core, const name_index& index, std::span<const memb
   if (FAILED(hr)) return hr;
   if (result) VariantInit(result);
   const raw_result out = result && m.returns != param_type::none ? raw_result::variant(result) : raw_result::none();
-  hr = dispatch_call(core, m, args, out, source, iid);
+  std::size_t bad = args.size();
+  hr = dispatch_call(core, m, args, out, source, iid, &bad);
+  if (hr == DISP_E_TYPEMISMATCH) {
+    // Named by its place in rgvarg, where the caller put it.
+    if (arg_err && bad < args.size() && args[bad].v) *arg_err = static_cast<UINT>(args[bad].v - dp->rgvarg);
+    return hr;
+  }
   return FAILED(hr) ? as_exception(hr, info) : hr;
 }
 

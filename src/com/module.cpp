@@ -22,7 +22,8 @@ namespace veldrane::com {
 namespace {
 
 HMODULE g_module = nullptr;
-LONG g_refs = 0;  // live objects plus server locks
+LONG g_refs = 0;   // live objects
+LONG g_locks = 0;  // server locks, never below zero
 ITypeLib* g_typelib = nullptr;
 ITypeInfo* g_type_infos[gen::kInterfaceCount] = {};
 
@@ -315,6 +316,21 @@ HMODULE module_handle() { return g_module; }
 void add_module_ref() { InterlockedIncrement(&g_refs); }
 void release_module_ref() { InterlockedDecrement(&g_refs); }
 
+// An unlock without a lock is ignored: a count below zero would let the
+// module unload under a live object, and never unload afterwards.
+HRESULT lock_server(BOOL lock) {
+  if (lock) {
+    InterlockedIncrement(&g_locks);
+    return S_OK;
+  }
+  for (LONG n = g_locks; n > 0;) {
+    const LONG seen = InterlockedCompareExchange(&g_locks, n - 1, n);
+    if (seen == n) break;
+    n = seen;
+  }
+  return S_OK;
+}
+
 HRESULT interface_type_info(std::size_t index, const IID& iid, ITypeInfo** ret) {
   if (!ret) return E_POINTER;
   *ret = nullptr;
@@ -371,7 +387,7 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
   return hr;
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return g_refs == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT WINAPI DllCanUnloadNow() { return g_refs == 0 && g_locks == 0 ? S_OK : S_FALSE; }
 
 extern "C" HRESULT WINAPI DllRegisterServer() {
   const std::wstring path = module_path();

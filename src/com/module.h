@@ -10,8 +10,12 @@
 namespace veldrane::com {
 
 HMODULE module_handle();
+/// A live object: DllCanUnloadNow answers S_FALSE while there is one.
 void add_module_ref();
 void release_module_ref();
+/// IClassFactory::LockServer: locks keep the module loaded too; an unlock
+/// without a lock changes nothing.
+HRESULT lock_server(BOOL lock);
 
 /// The type information of the library's interface number `index` (its
 /// type_index), loaded on first need from the DLL's own type-library

@@ -190,11 +190,7 @@ class class_factory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     return dual_object<Class>::create(riid, ret);
   }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-    if (lock) add_module_ref();
-    else release_module_ref();
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override { return lock_server(lock); }
 };
 
 }  // namespace veldrane::com

@@ -12,7 +12,16 @@ constexpr const char* kSource = "VELDRANE";
 
 [[noreturn]] void mismatch() { raise(err::type_mismatch, kSource); }
 
+// Deeper nesting of arrays in arrays, or of Variants by reference, is
+// refused: no caller means it, and reading it would recurse without bound.
+constexpr int kMaxNesting = 16;
+
+value read_variant(const VARIANT& in, int depth);
+
 value from_decimal(const DECIMAL& d) {
+  // The runtime's conversions refuse such a Decimal (E_INVALIDARG); the
+  // core's could not even tell a bad sign byte from a minus.
+  if (d.scale > 28 || (d.sign & ~DECIMAL_NEG) != 0) raise(err::invalid_argument, kSource);
   decimal out;
   out.lo = d.Lo32;
   out.mid = d.Mid32;
@@ -56,18 +65,18 @@ void read_element(SAFEARRAY* sa, VARTYPE vt, LONG* indices, VARIANT* out) {
   }
 }
 
-value from_safearray(SAFEARRAY* sa) {
+value from_safearray(SAFEARRAY* sa, int depth) {
   if (!sa) return value(safe_array());
   UINT dims = SafeArrayGetDim(sa);
   if (dims < 1 || dims > 2) mismatch();
   VARTYPE vt = VT_EMPTY;
   if (FAILED(SafeArrayGetVartype(sa, &vt))) mismatch();
+  // The bounds as the array holds them (last dimension first): an upper
+  // bound past the 32-bit range is the core's overflow, not a wrapped count.
   std::vector<safe_array::bound> bounds;
   for (UINT d = 1; d <= dims; ++d) {
-    LONG lo = 0, hi = -1;
-    SafeArrayGetLBound(sa, d, &lo);
-    SafeArrayGetUBound(sa, d, &hi);
-    bounds.push_back({static_cast<std::int32_t>(lo), static_cast<std::uint32_t>(hi - lo + 1)});
+    const SAFEARRAYBOUND& b = sa->rgsabound[dims - d];
+    bounds.push_back({static_cast<std::int32_t>(b.lLbound), static_cast<std::uint32_t>(b.cElements)});
   }
   safe_array out(bounds);
   // The core keeps the first index varying fastest, as the SAFEARRAY does.
@@ -78,7 +87,7 @@ value from_safearray(SAFEARRAY* sa) {
       LONG indices[2] = {bounds[0].lower + static_cast<LONG>(i), dims == 2 ? bounds[1].lower + static_cast<LONG>(j) : 0};
       variant_holder element;
       read_element(sa, vt, indices, element.get());
-      out.elements()[k++] = from_variant(*element);
+      out.elements()[k++] = read_variant(*element, depth);
     }
   }
   return value(std::move(out));
@@ -142,13 +151,22 @@ BSTR to_bstr(std::string_view text) {
   return s;
 }
 
-value from_variant(const VARIANT& in) {
+namespace {
+
+value read_variant(const VARIANT& in, int depth) {
   const VARIANT* v = &in;
-  while (V_VT(v) == (VT_VARIANT | VT_BYREF)) v = V_VARIANTREF(v);
+  for (int hops = 0; V_VT(v) == (VT_VARIANT | VT_BYREF); ++hops) {
+    if (!V_VARIANTREF(v) || hops == kMaxNesting) throw malformed_variant();
+    v = V_VARIANTREF(v);
+  }
   const VARTYPE vt = V_VT(v);
   const bool ref = (vt & VT_BYREF) != 0;
+  if (ref && !V_BYREF(v)) throw malformed_variant();
   const VARTYPE base = vt & ~VT_BYREF;
-  if (base & VT_ARRAY) return from_safearray(ref ? *V_ARRAYREF(v) : V_ARRAY(v));
+  if (base & VT_ARRAY) {
+    if (depth == kMaxNesting) mismatch();
+    return from_safearray(ref ? *V_ARRAYREF(v) : V_ARRAY(v), depth + 1);
+  }
   switch (base) {
     case VT_EMPTY: return {};
     case VT_NULL: return value::null();
@@ -177,8 +195,12 @@ value from_variant(const VARIANT& in) {
   }
   variant_holder tmp;
   if (FAILED(VariantChangeType(tmp.get(), const_cast<VARIANT*>(v), 0, target))) mismatch();
-  return from_variant(*tmp);
+  return read_variant(*tmp, depth);
 }
+
+}  // namespace
+
+value from_variant(const VARIANT& v) { return read_variant(v, 0); }
 
 void to_variant(const value& v, VARIANT* out) {
   switch (v.kind()) {

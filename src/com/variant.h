@@ -18,10 +18,24 @@ std::wstring to_wide(std::string_view text);
 /// A new BSTR holding the text; throws std::bad_alloc when out of memory.
 BSTR to_bstr(std::string_view text);
 
+/// A VARIANT that cannot be read without following a null pointer: by
+/// reference (any VT_BYREF type) with a null reference, itself or anywhere
+/// in it (a Variant it refers to, an element of its array), or a chain of
+/// Variants by reference too long to be anything but a loop. Raised as type
+/// mismatch; a member's call answers it as DISP_E_TYPEMISMATCH naming the
+/// argument (dispatch_call).
+struct malformed_variant : automation_error {
+  malformed_variant() : automation_error(err::type_mismatch, runtime_description(err::type_mismatch), "VELDRANE") {}
+};
+
 /// The core value of a VARIANT, following VT_BYREF. An omitted optional
 /// argument (VT_ERROR with DISP_E_PARAMNOTFOUND) becomes value::missing();
 /// objects are wrapped (see wrap_object). Types the core has no kind for
-/// are coerced to the nearest one; what cannot be raises type mismatch.
+/// are coerced to the nearest one; what cannot be raises type mismatch,
+/// arrays nested more than 16 deep included. A Decimal with a scale past 28
+/// or a sign byte other than 0 and DECIMAL_NEG raises 5, as every runtime
+/// conversion of it does; a reference to nothing raises malformed_variant,
+/// before anything reads through it.
 value from_variant(const VARIANT& v);
 
 /// Writes the value into `out`, which must hold nothing (VT_EMPTY). Arrays

@@ -247,6 +247,12 @@ date_value date_value::from_parts(int year, int month, int day, int hour, int mi
   return {days < 0 ? days - frac : days + frac};
 }
 
+bool date_value::in_range() const {
+  // -657434 is 0100-01-01 and 2958465 is 9999-12-31; a time of day moves a
+  // serial away from zero by less than one.
+  return std::isfinite(serial) && serial > -657435.0 && serial < 2958466.0;
+}
+
 void date_value::to_parts(int& year, int& month, int& day, int& hour, int& minute, int& second) const {
   double whole = std::trunc(serial);
   double frac = std::fabs(serial - whole);
@@ -352,17 +358,27 @@ namespace {
 
 [[noreturn]] void mismatch() { raise(err::type_mismatch, kRuntimeSource); }
 
+// A Decimal no conversion accepts raises 5, as the runtime's conversions
+// answer such a value (E_INVALIDARG).
+const decimal& checked(const decimal& d) {
+  if (!d.valid()) raise(err::invalid_argument, kRuntimeSource);
+  return d;
+}
+
 // 15 significant digits, the shortest of fixed and exponent form, trailing
 // zeros dropped, the exponent as E+nn ("%.15G" of the C locale). to_chars
 // is used because printf follows the process locale's decimal point, which a
 // host may have set to a comma.
 std::string double_text(double d, char point) {
+  // NaN and the infinities are no number the runtime writes: arithmetic that
+  // would give one raises overflow, and so does writing one.
+  if (!std::isfinite(d)) raise(err::overflow, kRuntimeSource);
   char buf[48];
   const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
   std::string s(buf, r.ptr);
   for (char& c : s) {
     if (c == '.') c = point;
-    else if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');  // E, INF, NAN
+    else if (c == 'e') c = 'E';
   }
   return s;
 }
@@ -371,9 +387,14 @@ std::string two(int v) {
   return {static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
 }
 
+// A date outside 0100-01-01 to 9999-12-31 has no text: the runtime's
+// conversion refuses it (E_INVALIDARG, error 5) rather than writing another
+// date, which a statement would then read as a real one.
 std::string date_text(const date_value& d, const text_locale& loc) {
+  if (!d.in_range()) raise(err::invalid_argument, kRuntimeSource);
   int y, m, dd, h, mi, s;
   d.to_parts(y, m, dd, h, mi, s);
+  if (y < 100 || y > 9999) raise(err::invalid_argument, kRuntimeSource);
   bool has_date = std::trunc(d.serial) != 0;
   bool has_time = h != 0 || mi != 0 || s != 0;
   std::string out;
@@ -415,7 +436,7 @@ std::int64_t to_int64_rounded(const value& v) {
     case value_kind::integer: return v.as_integer();
     case value_kind::long_: return v.as_long();
     case value_kind::double_: d = v.as_double(); break;
-    case value_kind::decimal: d = v.as_decimal().to_double(); break;
+    case value_kind::decimal: d = checked(v.as_decimal()).to_double(); break;
     case value_kind::date: d = v.as_date().serial; break;
     case value_kind::string: {
       const std::string& s = v.as_string();
@@ -442,7 +463,7 @@ std::string to_text(const value& v) {
     case value_kind::integer: return std::to_string(v.as_integer());
     case value_kind::long_: return std::to_string(v.as_long());
     case value_kind::double_: return double_text(v.as_double(), loc.decimal_separator);
-    case value_kind::decimal: return v.as_decimal().to_text(loc.decimal_separator);
+    case value_kind::decimal: return checked(v.as_decimal()).to_text(loc.decimal_separator);
     case value_kind::date: return date_text(v.as_date(), loc);
     case value_kind::string: return v.as_string();
     case value_kind::object:
@@ -463,7 +484,7 @@ decimal to_decimal(const value& v) {
     case value_kind::integer: return decimal::from_int64(v.as_integer());
     case value_kind::long_: return decimal::from_int64(v.as_long());
     case value_kind::double_: return decimal::from_double(v.as_double());
-    case value_kind::decimal: return v.as_decimal();
+    case value_kind::decimal: return checked(v.as_decimal());
     case value_kind::date: return decimal::from_double(v.as_date().serial);
     case value_kind::string: return text_to_decimal(v.as_string());
     default: mismatch();
@@ -490,7 +511,7 @@ double to_double(const value& v) {
     case value_kind::integer: return v.as_integer();
     case value_kind::long_: return v.as_long();
     case value_kind::double_: return v.as_double();
-    case value_kind::decimal: return v.as_decimal().to_double();
+    case value_kind::decimal: return checked(v.as_decimal()).to_double();
     case value_kind::date: return v.as_date().serial;
     case value_kind::string: return text_to_decimal(v.as_string()).to_double();
     default: mismatch();
@@ -513,7 +534,7 @@ std::string sql_number(const value& v) {
   switch (v.kind()) {
     case value_kind::integer: return std::to_string(v.as_integer());
     case value_kind::long_: return std::to_string(v.as_long());
-    case value_kind::decimal: return v.as_decimal().to_text('.');
+    case value_kind::decimal: return checked(v.as_decimal()).to_text('.');
     case value_kind::double_: return double_text(v.as_double(), '.');
     case value_kind::boolean: return v.as_bool() ? "-1" : "0";
     case value_kind::null:

@@ -43,6 +43,9 @@ struct decimal {
   static bool parse(std::string_view text, char decimal_sep, char group_sep, decimal& out);
 
   bool is_zero() const { return lo == 0 && mid == 0 && hi == 0; }
+  /// False for a scale past 28, which no Decimal has: every conversion of
+  /// such a value raises error 5, as the runtime's do.
+  bool valid() const { return scale <= 28; }
   double to_double() const;
   /// Digits with `point` between integer and fraction; trailing fractional
   /// zeros are dropped, no grouping.
@@ -54,6 +57,11 @@ struct decimal {
 struct date_value {
   double serial = 0;
   static date_value from_parts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+  /// True for the serials of 0100-01-01 to 9999-12-31 (times included), the
+  /// dates the runtime writes; NaN and infinities are not.
+  bool in_range() const;
+  /// Only for a serial in_range; the seconds are rounded, so that the last
+  /// half second of 9999-12-31 gives a day of the year 10000.
   void to_parts(int& year, int& month, int& day, int& hour, int& minute, int& second) const;
   friend bool operator==(const date_value& a, const date_value& b) { return a.serial == b.serial; }
 };
@@ -192,7 +200,10 @@ class value {
 };
 
 // The runtime's coercions (CStr, CDec, CLng, CInt, CBool, CDbl). Each raises
-// the runtime's error: 13 type mismatch, 94 invalid use of Null, 6 overflow.
+// the runtime's error: 13 type mismatch, 94 invalid use of Null, 6 overflow,
+// 5 for a value that is not one of its type (a Decimal of scale past 28);
+// to_text also 5 for a date the runtime cannot write (outside 0100-01-01 to
+// 9999-12-31, NaN, infinite) and 6 for a Double that is NaN or infinite.
 std::string to_text(const value& v);
 decimal to_decimal(const value& v);
 std::int32_t to_long(const value& v);

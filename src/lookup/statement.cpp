@@ -1,7 +1,5 @@
 #include "lookup/statement.h"
 
-#include <cmath>
-
 namespace veldrane {
 
 statement& statement::text(const value& v) {
@@ -110,13 +108,10 @@ std::string plain_number(const value& v, std::string_view source) {
     case value_kind::long_:
     case value_kind::decimal:
     case value_kind::boolean:
-      return sql_number(v);
     case value_kind::double_:
       // Written by sql_number: a decimal point, an exponent for the largest
-      // and smallest; only infinities and NaN are no number.
-      if (std::isfinite(v.as_double())) return sql_number(v);
-      text = sql_number(v);
-      break;
+      // and smallest Doubles; NaN and infinities raise its overflow.
+      return sql_number(v);
     case value_kind::string:
       text = v.as_string();
       if (is_plain_number(text)) return text;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "convert/text_locale.h"
 #include "convert/value.h"
 #include "support/automation_assert.h"
@@ -121,6 +123,52 @@ TEST(coercion_test, doubles_of_every_kind) {
   EXPECT_EQ(to_double(value("12,5")), 12.5);
   EXPECT_EQ(to_double(value()), 0);
   EXPECT_AUTOMATION_ERROR(to_double(value::null()), err::invalid_use_of_null);
+}
+
+// Values no runtime conversion writes: the text form raises the runtime's
+// error instead of writing a made-up date, NAN or INF, or a scale past 28.
+TEST_F(locale_test, values_without_a_text_form) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  struct {
+    double serial;
+    const char* text;  // null: refused with error 5
+  } dates[] = {
+      {-657434, "01/01/100"},                 // the first day
+      {-657434.5, "01/01/100 12:00:00"},      // its noon, before the epoch
+      {2958465, "31/12/9999"},                // the last day
+      {2958465.99998, "31/12/9999 23:59:58"},
+      {-657435, nullptr},                     // 31/12/99, which a server reads as 1999
+      {-657434.999999, nullptr},              // rounds to 31/12/99
+      {2958465.999999, nullptr},              // rounds to 01/01/10000
+      {2958466, nullptr},
+      {1e10, nullptr},
+      {-1e300, nullptr},
+      {nan, nullptr},
+      {inf, nullptr},
+      {-inf, nullptr},
+  };
+  for (const auto& c : dates) {
+    const value v(date_value{c.serial});
+    if (c.text) {
+      EXPECT_EQ(to_text(v), c.text) << c.serial;
+    } else {
+      EXPECT_AUTOMATION_ERROR(to_text(v), err::invalid_argument);
+      EXPECT_AUTOMATION_ERROR(sql_number(v), err::invalid_argument);
+    }
+  }
+  for (double d : {nan, inf, -inf}) {
+    EXPECT_AUTOMATION_ERROR(to_text(value(d)), err::overflow);
+    EXPECT_AUTOMATION_ERROR(sql_number(value(d)), err::overflow);
+  }
+  EXPECT_EQ(to_text(value(-1.5e308)), "-1,5E+308");
+  decimal bad = dec("1.5");
+  bad.scale = 29;
+  for (auto convert : {+[](const value& v) { to_text(v); }, +[](const value& v) { sql_number(v); },
+                       +[](const value& v) { to_decimal(v); }, +[](const value& v) { to_double(v); },
+                       +[](const value& v) { to_long(v); }, +[](const value& v) { to_bool(v); }})
+    EXPECT_AUTOMATION_ERROR(convert(value(bad)), err::invalid_argument);
+  bad.scale = 28;
+  EXPECT_EQ(to_text(value(bad)), "0,0000000000000000000000000015");
 }
 
 TEST(coercion_test, whole_numbers_round_half_to_even) {

@@ -91,6 +91,14 @@ std::string value_literal(const json& v) {
     if (v.contains("$decimal")) return "CDec(" + v["$decimal"].get<std::string>() + ")";
     if (v.contains("$date")) {
       std::string d = v["$date"].get<std::string>();
+      const int year = std::stoi(d.substr(0, 4)), month = std::stoi(d.substr(5, 2)), day = std::stoi(d.substr(8, 2));
+      // DateSerial takes a year below 100 for one of 19xx or 20xx: an
+      // earlier date is counted back from the first day it writes.
+      if (year < 100) {
+        const double before = veldrane::date_value::from_parts(100, 1, 1).serial -
+                              veldrane::date_value::from_parts(year, month, day).serial;
+        return "(DateSerial(100, 1, 1) - " + std::to_string(static_cast<long long>(before)) + ")";
+      }
       return "DateSerial(" + d.substr(0, 4) + ", " + d.substr(5, 2) + ", " + d.substr(8, 2) + ")";
     }
     if (v.contains("$array")) {

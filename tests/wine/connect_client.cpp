@@ -717,6 +717,40 @@ void test_events() {
   ok(c->putref_ConnectField(nullptr) == S_OK, "ConnectField back to Nothing");
   ok(box.refs() == 0, "the control is let go: %lu", box.refs());
 
+  // A by-reference argument that refers to nothing is refused before the
+  // event, the sibling or anything else sees it, naming the argument.
+  VARIANT nothing;
+  V_VT(&nothing) = VT_BYREF | VT_BSTR;
+  V_BYREF(&nothing) = nullptr;
+  ok(c->TransferData(&cancel, &nothing, vxOperatori) == DISP_E_TYPEMISMATCH, "TransferData, Data refers to nothing");
+  VARIANT via;
+  V_VT(&via) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&via) = &nothing;
+  VARIANT cancel_nothing;
+  V_VT(&cancel_nothing) = VT_BYREF | VT_BOOL;
+  V_BYREF(&cancel_nothing) = nullptr;
+  const DISPID transfer = 0x60030000 + 2;
+  struct {
+    VARIANT args[3];  // rgvarg: last first
+    UINT expected;
+  } refused[] = {
+      {{number(vxOperatori), text(L"R-001"), cancel_nothing}, 2},
+      {{number(vxOperatori), via, boolean(false)}, 1},
+  };
+  for (auto& r : refused) {
+    DISPPARAMS params{r.args, nullptr, 3, 0};
+    UINT bad = 99;
+    EXCEPINFO ei{};
+    const HRESULT hr = c->Invoke(transfer, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &ei, &bad);
+    ok(hr == DISP_E_TYPEMISMATCH && bad == r.expected && !ei.bstrDescription, "TransferData late-bound: %#lx, argument %u",
+       hr, bad);
+    VariantClear(&r.args[1]);
+  }
+  ok(sink.seen.size() == 4 && box.writes == 2, "no event and no write for a refused call");
+  VARIANT_BOOL answered = VARIANT_TRUE;
+  ok(c->Lingue(&nothing, &answered) == DISP_E_TYPEMISMATCH && sibling_log().empty(),
+     "a forwarder refuses it before the sibling sees the call");
+
   ok(point->Unadvise(cookie) == S_OK, "Unadvise");
   c->FormClose(vxDepositi);
   ok(sink.seen.size() == 4 && sink.refs() == 0, "no events after Unadvise; the sink is let go (%lu)", sink.refs());

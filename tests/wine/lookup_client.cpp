@@ -14,7 +14,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -267,6 +269,178 @@ void test_late_bound() {
   lk->Release();
 }
 
+/// A late-bound call of `id` with `args` (first to last); *arg_err receives
+/// the failing argument's index in rgvarg (0 is the last one), EXCEPINFO is
+/// freed, its scode returned in *scode.
+HRESULT call_late(IDispatch* obj, DISPID id, WORD flags, std::vector<VARIANT> args, UINT* arg_err = nullptr,
+               HRESULT* scode = nullptr) {
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & DISPATCH_PROPERTYPUT) {
+    params.rgdispidNamedArgs = &put;
+    params.cNamedArgs = 1;
+  }
+  EXCEPINFO ei{};
+  VARIANT result;
+  VariantInit(&result);
+  const HRESULT hr = obj->Invoke(id, IID_NULL, 0, flags, &params, &result, &ei, arg_err);
+  if (scode) *scode = ei.scode;
+  VariantClear(&result);
+  SysFreeString(ei.bstrSource);
+  SysFreeString(ei.bstrDescription);
+  SysFreeString(ei.bstrHelpFile);
+  return hr;
+}
+
+DISPID id_of(IDispatch* obj, const wchar_t* name) {
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  DISPID id = DISPID_UNKNOWN;
+  obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+  return id;
+}
+
+VARIANT reference_to_nothing(VARTYPE type) {
+  VARIANT v;
+  V_VT(&v) = VT_BYREF | type;
+  V_BYREF(&v) = nullptr;
+  return v;
+}
+
+// A native client may hand a Variant by reference whose reference is null:
+// every member refuses it with DISP_E_TYPEMISMATCH naming the argument,
+// before anything reads through it, wherever it is (itself, behind a
+// Variant by reference, in an array); the object stays usable.
+void test_references_to_nothing() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  const DISPID operatori = id_of(lk, L"Operatori"), macro_aree = id_of(lk, L"MacroAree"), titolo = id_of(lk, L"Titolo");
+  const VARTYPE types[] = {VT_BSTR, VT_I2, VT_I4, VT_R4, VT_R8, VT_CY, VT_DATE, VT_BOOL, VT_VARIANT, VT_DECIMAL,
+                           VT_DISPATCH, VT_UNKNOWN, VT_ERROR, VT_I1, VT_UI1, VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT,
+                           VT_UINT, VT_EMPTY, VT_NULL, VT_ARRAY | VT_VARIANT, VT_ARRAY | VT_BSTR};
+  for (VARTYPE t : types) {
+    UINT bad = 99;
+    HRESULT scode = 0;
+    HRESULT hr = call_late(lk, operatori, DISPATCH_METHOD, {reference_to_nothing(t)}, &bad, &scode);
+    ok(hr == DISP_E_TYPEMISMATCH && bad == 0 && scode == 0, "Operatori(null reference of type %#x): %#lx, argument %u",
+       t, hr, bad);
+    bad = 99;
+    hr = call_late(lk, macro_aree, DISPATCH_METHOD, {reference_to_nothing(t), missing()}, &bad);
+    ok(hr == DISP_E_TYPEMISMATCH && bad == 1, "MacroAree(null reference of type %#x, ...): %#lx, argument %u", t, hr, bad);
+    bad = 99;
+    hr = call_late(lk, titolo, DISPATCH_PROPERTYPUT, {reference_to_nothing(t)}, &bad);
+    ok(hr == DISP_E_TYPEMISMATCH && bad == 0, "Titolo = null reference of type %#x: %#lx, argument %u", t, hr, bad);
+  }
+  // Behind a Variant by reference, and in an array.
+  VARIANT inner = reference_to_nothing(VT_BSTR);
+  VARIANT outer;
+  V_VT(&outer) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&outer) = &inner;
+  UINT bad = 99;
+  ok(call_late(lk, operatori, DISPATCH_METHOD, {outer}, &bad) == DISP_E_TYPEMISMATCH && bad == 0, "through a Variant");
+  VARIANT loop;
+  V_VT(&loop) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&loop) = &loop;
+  ok(call_late(lk, operatori, DISPATCH_METHOD, {loop}) == DISP_E_TYPEMISMATCH, "a Variant that refers to itself");
+  SAFEARRAYBOUND b{2, 0};
+  SAFEARRAY* sa = SafeArrayCreate(VT_VARIANT, 1, &b);
+  VARIANT* data = nullptr;
+  SafeArrayAccessData(sa, reinterpret_cast<void**>(&data));
+  data[1] = reference_to_nothing(VT_I4);
+  SafeArrayUnaccessData(sa);
+  VARIANT array;
+  V_VT(&array) = VT_ARRAY | VT_VARIANT;
+  V_ARRAY(&array) = sa;
+  bad = 99;
+  ok(call_late(lk, macro_aree, DISPATCH_METHOD, {missing(), array}, &bad) == DISP_E_TYPEMISMATCH && bad == 0,
+     "in an array: argument %u", bad);
+  SafeArrayDestroy(sa);
+
+  // Through the vtable: the HRESULT alone, and no stale error object.
+  VARIANT arg = reference_to_nothing(VT_BSTR);
+  ok(lk->Operatori(&arg) == DISP_E_TYPEMISMATCH, "vtable Operatori");
+  IErrorInfo* info = nullptr;
+  ok(GetErrorInfo(0, &info) == S_FALSE && !info, "no error object");
+  if (info) info->Release();
+  ok(lk->put_Titolo(reference_to_nothing(VT_DATE)) == DISP_E_TYPEMISMATCH, "vtable Titolo put");
+
+  arg = missing();
+  ok(lk->Operatori(&arg) == S_OK, "the object still answers");
+  lk->Release();
+}
+
+// Values the runtime writes no text for: a String argument of a date
+// outside 0100-01-01..9999-12-31 (NaN and infinities too) or a Decimal of
+// an invalid scale or sign raises 5, a Double NaN or infinite 6, as the
+// runtime's conversions; the statement stays as it was.
+void test_values_without_text() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  const DISPID member = id_of(lk, L"AnagraficaSottoprogetti");
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  const auto date = [](double d) {
+    VARIANT v;
+    V_VT(&v) = VT_DATE;
+    V_DATE(&v) = d;
+    return v;
+  };
+  const auto real = [](double d) {
+    VARIANT v;
+    V_VT(&v) = VT_R8;
+    V_R8(&v) = d;
+    return v;
+  };
+  const auto dec = [](BYTE scale, BYTE sign) {
+    VARIANT v;
+    DECIMAL d{};
+    d.Lo32 = 12345;
+    d.scale = scale;
+    d.sign = sign;
+    V_DECIMAL(&v) = d;
+    V_VT(&v) = VT_DECIMAL;
+    return v;
+  };
+  const HRESULT invalid = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5);
+  const HRESULT overflow = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 6);
+  struct {
+    VARIANT value;
+    HRESULT scode;
+    const char* what;
+  } cases[] = {
+      {date(-657435), invalid, "31/12/99"},
+      {date(-657434.999999), invalid, "a time that rounds to 31/12/99"},
+      {date(2958466), invalid, "01/01/10000"},
+      {date(1e10), invalid, "serial 1e10"},
+      {date(nan), invalid, "date NaN"},
+      {date(-inf), invalid, "date -infinity"},
+      {real(nan), overflow, "Double NaN"},
+      {real(inf), overflow, "Double infinity"},
+      {dec(29, 0), invalid, "Decimal of scale 29"},
+      {dec(2, 0x01), invalid, "Decimal of sign byte 1"},
+      {dec(2, 0x81), invalid, "Decimal of sign byte 0x81"},
+  };
+  ok(call_late(lk, member, DISPATCH_METHOD, {date(-657434)}) == S_OK, "0100-01-01 is written");
+  VARIANT sql;
+  VariantInit(&sql);
+  lk->get_StringaSQL(&sql);
+  const std::string before = text_of(sql);
+  VariantClear(&sql);
+  ok(before.find("= '01/01/100'") != std::string::npos, "[%s]", before.c_str());
+  for (auto& c : cases) {
+    HRESULT scode = 0;
+    const HRESULT hr = call_late(lk, member, DISPATCH_METHOD, {c.value}, nullptr, &scode);
+    ok(hr == DISP_E_EXCEPTION && scode == c.scode, "%s: %#lx, scode %#lx", c.what, hr, scode);
+    lk->get_StringaSQL(&sql);
+    ok(text_of(sql) == before, "%s: the statement stays [%s]", c.what, text_of(sql).c_str());
+    VariantClear(&sql);
+  }
+  ok(call_late(lk, member, DISPATCH_METHOD, {dec(28, DECIMAL_NEG)}) == S_OK, "a Decimal of scale 28");
+  lk->get_StringaSQL(&sql);
+  ok(text_of(sql).find("= '-0,0000000000000000000000012345'") != std::string::npos, "[%s]", text_of(sql).c_str());
+  VariantClear(&sql);
+  lk->Release();
+}
+
 // Every row of the member table against the type library, then the
 // library's own attributes and the alias of the first release.
 void test_member_table() {
@@ -332,6 +506,17 @@ void test_unload() {
     ok(can_unload() == S_FALSE, "locked: S_FALSE");
     cf->LockServer(FALSE);
     ok(can_unload() == S_OK, "unlocked: S_OK");
+    // An unlock without a lock changes nothing: a live object still keeps
+    // the module, and a lock still counts.
+    ok(cf->LockServer(FALSE) == S_OK && can_unload() == S_OK, "unmatched unlock: S_OK");
+    lk = create();
+    ok(can_unload() == S_FALSE, "an object alive after an unmatched unlock: S_FALSE");
+    if (lk) lk->Release();
+    ok(can_unload() == S_OK, "after its release: S_OK");
+    cf->LockServer(TRUE);
+    ok(can_unload() == S_FALSE, "locked after an unmatched unlock: S_FALSE");
+    cf->LockServer(FALSE);
+    ok(can_unload() == S_OK, "and unlocked: S_OK");
     cf->Release();
   }
   void* p = reinterpret_cast<void*>(1);
@@ -363,6 +548,8 @@ int main(int argc, char** argv) {
     test_operatori(argv[1]);
     test_errors();
     test_late_bound();
+    test_references_to_nothing();
+    test_values_without_text();
     test_member_table();
     test_unload();
   } catch (const std::exception& e) {
