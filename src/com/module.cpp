@@ -5,6 +5,7 @@
 
 #include <olectl.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -67,33 +68,23 @@ LSTATUS set_value(HKEY key, const wchar_t* subkey, const wchar_t* name, const st
 }
 
 // The class keys go under `root`: HKEY_CLASSES_ROOT for the machine,
-// HKEY_CURRENT_USER\Software\Classes for one user.
+// HKEY_CURRENT_USER\Software\Classes for one user. The rows are the
+// installer's (com_classes.h, generated with the installer source).
 template <class Class>
 bool register_class(HKEY root, const std::wstring& path) {
-  const std::wstring clsid_key = std::wstring(L"CLSID\\") + Class::clsid_text;
-  const std::wstring progid_key = Class::progid;
-  const LSTATUS results[] = {
-      set_value(root, clsid_key.c_str(), nullptr, Class::progid),
-      set_value(root, (clsid_key + L"\\InprocServer32").c_str(), nullptr, path),
-      set_value(root, (clsid_key + L"\\InprocServer32").c_str(), L"ThreadingModel", L"Apartment"),
-      set_value(root, (clsid_key + L"\\ProgID").c_str(), nullptr, Class::progid),
-      set_value(root, (clsid_key + L"\\TypeLib").c_str(), nullptr, gen::kLibraryId),
-      set_value(root, progid_key.c_str(), nullptr, Class::progid),
-      set_value(root, (progid_key + L"\\CLSID").c_str(), nullptr, Class::clsid_text),
-  };
-  for (LSTATUS rc : results)
-    if (rc != ERROR_SUCCESS) return false;
-  return true;
+  bool ok = true;
+  for (const gen::registry_value& v : Class::registry)
+    ok = set_value(root, v.key, v.name, v.value ? std::wstring(v.value) : path) == ERROR_SUCCESS && ok;
+  return ok;
 }
 
 bool removed(LSTATUS rc) { return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND; }
 
 template <class Class>
 bool unregister_class(HKEY root) {
-  const std::wstring clsid_key = std::wstring(L"CLSID\\") + Class::clsid_text;
-  const bool a = removed(RegDeleteTreeW(root, clsid_key.c_str()));
-  const bool b = removed(RegDeleteTreeW(root, Class::progid));
-  return a && b;
+  bool ok = true;
+  for (const wchar_t* key : Class::registry_roots) ok = removed(RegDeleteTreeW(root, key)) && ok;
+  return ok;
 }
 
 bool register_classes(HKEY root, const std::wstring& path) {
@@ -114,6 +105,53 @@ bool unregister_classes(HKEY root) {
 
 // The library is registered for this DLL's own architecture.
 constexpr SYSKIND kTypelibKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+
+// TypeLib\{...}\<version>\<lcid>\win64 (or win32): where the library's path
+// is registered for this architecture under the locale `lcid`.
+std::wstring typelib_path_key(unsigned long lcid) {
+  wchar_t tail[32];
+  swprintf(tail, 32, L"\\%lx\\%ls", lcid, kTypelibKind == SYS_WIN64 ? L"win64" : L"win32");
+  return gen::kTypeLibKey + std::wstring(tail);
+}
+
+// The type-library marshaler, which serves a dual interface reached through
+// a proxy (an object created from a multithreaded apartment, or passed to
+// another apartment), looks for the library under the neutral locale;
+// the library's own is 409. Registration also writes the library's path
+// under the neutral locale, for this architecture, and removal takes it
+// away (first, so that removing the library's own registration finds
+// nothing else under its version key and removes that key too).
+bool register_neutral_locale(HKEY root, const std::wstring& path) {
+  // The same path as the registration under the library's own locale.
+  std::wstring registered(MAX_PATH * 2, L'\0');
+  DWORD size = static_cast<DWORD>(registered.size() * sizeof(wchar_t));
+  if (RegGetValueW(root, typelib_path_key(gen::kLibraryLcid).c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
+                   registered.data(), &size) == ERROR_SUCCESS && size >= sizeof(wchar_t))
+    registered.resize(size / sizeof(wchar_t) - 1);
+  else
+    registered = path;
+  return set_value(root, typelib_path_key(0).c_str(), nullptr, registered) == ERROR_SUCCESS;
+}
+
+// A key that registration may have created, removed when nothing (no
+// subkey, no value) is left in it.
+void remove_if_empty(HKEY root, const wchar_t* name) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(root, name, 0, KEY_READ, &k) != ERROR_SUCCESS) return;
+  DWORD subkeys = 1, values = 1;
+  const bool empty = RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                     subkeys == 0 && values == 0;
+  RegCloseKey(k);
+  if (empty) RegDeleteKeyW(root, name);
+}
+
+void unregister_neutral_locale(HKEY root) {
+  const std::wstring key = typelib_path_key(0);
+  RegDeleteKeyW(root, key.c_str());
+  // The locale's key goes when no other architecture's path is left in it.
+  remove_if_empty(root, key.substr(0, key.rfind(L'\\')).c_str());
+}
 
 bool has_typelib_key(HKEY root) {
   HKEY key = nullptr;
@@ -269,25 +307,13 @@ HRESULT register_for_user(HKEY user_classes) {
   }
   take_back_added(before);
   tl->Release();
-  if (FAILED(hr)) return SELFREG_E_TYPELIB;
+  if (FAILED(hr) || !register_neutral_locale(user_classes, path)) return SELFREG_E_TYPELIB;
   return register_classes(user_classes, path) ? S_OK : SELFREG_E_CLASS;
-}
-
-// A folder key of the user's classes that registration may have created,
-// removed when nothing (no subkey, no value) is left in it.
-void remove_if_empty(HKEY root, const wchar_t* name) {
-  HKEY k = nullptr;
-  if (RegOpenKeyExW(root, name, 0, KEY_READ, &k) != ERROR_SUCCESS) return;
-  DWORD subkeys = 1, values = 1;
-  const bool empty = RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-                     subkeys == 0 && values == 0;
-  RegCloseKey(k);
-  if (empty) RegDeleteKeyW(root, name);
 }
 
 HRESULT unregister_for_user(HKEY user_classes) {
   bool ok = unregister_classes(user_classes);
+  unregister_neutral_locale(user_classes);
   if (has_typelib_key(user_classes)) {
     const other_view_interfaces before = read_other_view_interfaces();
     {
@@ -351,6 +377,17 @@ HRESULT interface_type_info(std::size_t index, const IID& iid, ITypeInfo** ret) 
   return S_OK;
 }
 
+HRESULT coclass_type_info(const CLSID& clsid, ITypeInfo** ret) {
+  if (!ret) return E_POINTER;
+  *ret = nullptr;
+  ITypeLib* tl = nullptr;
+  HRESULT hr = type_library(&tl);
+  if (FAILED(hr)) return hr;
+  hr = tl->GetTypeInfoOfGuid(clsid, ret);
+  tl->Release();
+  return hr;
+}
+
 }  // namespace veldrane::com
 
 using namespace veldrane::com;
@@ -395,11 +432,13 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
   ITypeLib* tl = nullptr;
   if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &tl))) return SELFREG_E_TYPELIB;
   tl->Release();
+  if (!register_neutral_locale(HKEY_CLASSES_ROOT, path)) return SELFREG_E_TYPELIB;
   return register_classes(HKEY_CLASSES_ROOT, path) ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
   bool ok = unregister_classes(HKEY_CLASSES_ROOT);
+  unregister_neutral_locale(HKEY_CLASSES_ROOT);
   // Also removes the interface keys that registering the library wrote.
   // Unregistering twice is harmless: without the library's key there is
   // nothing left to remove.

@@ -22,4 +22,8 @@ HRESULT lock_server(BOOL lock);
 /// resource and cached. The caller receives its own reference.
 HRESULT interface_type_info(std::size_t index, const IID& iid, ITypeInfo** ret);
 
+/// The type information of the coclass `clsid`, from the same library (for
+/// IProvideClassInfo). The caller receives its own reference.
+HRESULT coclass_type_info(const CLSID& clsid, ITypeInfo** ret);
+
 }  // namespace veldrane::com

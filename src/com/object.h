@@ -1,7 +1,9 @@
 // The COM object of one class: the generated dual interface (whose thunks
 // call `call`), IDispatch answered from the member table, ISupportErrorInfo,
-// for a class with events IConnectionPointContainer and its connection
-// point, and the portable core object it serves. Also the class's factory.
+// IProvideClassInfo2 (the coclass and its event interface, which script
+// hosts look up to bind events), for a class with events
+// IConnectionPointContainer and its connection point, and the portable core
+// object it serves. Also the class's factory.
 #pragma once
 
 #include "com_classes.h"  // first: it includes the core headers before the Windows ones
@@ -30,6 +32,7 @@ struct event_base<Class, true> : connection_point_container {
 template <class Class>
 class dual_object final : public Class::template dual<dual_object<Class>>,
                           public ISupportErrorInfo,
+                          public IProvideClassInfo2,
                           public event_base<Class> {
   using iface = typename Class::iface;
   using core_type = typename Class::core;
@@ -59,6 +62,8 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
       *ret = static_cast<iface*>(this);
     } else if (IsEqualIID(riid, IID_ISupportErrorInfo)) {
       *ret = static_cast<ISupportErrorInfo*>(this);
+    } else if (IsEqualIID(riid, IID_IProvideClassInfo) || IsEqualIID(riid, IID_IProvideClassInfo2)) {
+      *ret = static_cast<IProvideClassInfo2*>(this);
     } else if (Class::has_events && IsEqualIID(riid, IID_IConnectionPointContainer)) {
       *ret = container();
     } else {
@@ -110,6 +115,23 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
   // ISupportErrorInfo
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
     return answers(riid) ? S_OK : S_FALSE;
+  }
+
+  // IProvideClassInfo2
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** ret) override { return coclass_type_info(Class::clsid(), ret); }
+  /// The default source interface: the class's event interface. A class
+  /// without events has none, and says that this kind is not one it
+  /// supports.
+  HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* ret) override {
+    if (!ret) return E_POINTER;
+    *ret = GUID_NULL;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+    if constexpr (Class::has_events) {
+      *ret = Class::source_iid();
+      return S_OK;
+    } else {
+      return E_INVALIDARG;
+    }
   }
 
   /// Called by every thunk of the dual interface with the member's row.

@@ -6,7 +6,11 @@
 # - registration-free activation and the installer package, one after the
 #   other in a clean prefix of their own (build/windows-<arch>/wineprefix-clean)
 #   where nothing is ever registered: the client finds the DLL through its
-#   manifest only, and the package must leave nothing behind.
+#   manifest only, and the package must leave nothing behind;
+# - in the 32-bit build, both packages side by side in that prefix, with
+#   the 64-bit build's package;
+# - and, without wine, that what ships is stripped, with its symbols kept
+#   beside the build.
 
 wine_test(wine_per_user_registration REQUIRES wine_registered
   COMMAND "${CMAKE_COMMAND}" -DWINE=${VELDRANE_WINE_LOADER} -DDLL=${dll_win} -DARCH=${wine_arch}
@@ -48,6 +52,27 @@ if(VELDRANE_WIXL)
   set(clean_tests wine_installer)
 endif()
 
+# Both packages on one machine: the 64-bit package comes from the 64-bit
+# build (scripts/test.sh builds it first), and 64-bit wine runs its
+# clients beside the 32-bit ones.
+if(VELDRANE_WIXL AND wine_arch EQUAL 32)
+  set(VELDRANE_X64_PACKAGE "${PROJECT_SOURCE_DIR}/build/windows-x64/deploy/VELDRANE-x64.msi" CACHE FILEPATH
+      "The 64-bit build's installer package, for the side-by-side test")
+  find_program(VELDRANE_WINE64_LOADER NAMES wine64 PATHS /usr/lib/wine /opt/wine-stable/bin NO_DEFAULT_PATH)
+  find_program(VELDRANE_WINE64_LOADER NAMES wine64)
+  wine_path(msi64_win "${VELDRANE_X64_PACKAGE}")
+  add_test(NAME wine_side_by_side COMMAND ${run_wine} sh -c [[
+      [ -f "$1" ] || exec echo "SKIPPED: the 64-bit package $1 is not built (build the windows-x64 preset first); the side-by-side installation is not exercised"
+      "$2" --version >/dev/null 2>&1 || exec echo "SKIPPED: this machine cannot run 64-bit wine ($2); the side-by-side installation is not exercised"
+      shift 2
+      exec "$0" "$@"]]
+    "${CMAKE_COMMAND}" "${VELDRANE_X64_PACKAGE}" "${VELDRANE_WINE64_LOADER}"
+    -DWINE32=${VELDRANE_WINE_LOADER} -DWINE64=${VELDRANE_WINE64_LOADER} -DMSI32=${msi_win} -DMSI64=${msi64_win}
+    -DSCRIPTS=${here_win} -P "${CMAKE_CURRENT_SOURCE_DIR}/side_by_side.cmake")
+  set_tests_properties(wine_side_by_side PROPERTIES DEPENDS wine_installer SKIP_REGULAR_EXPRESSION "SKIPPED:")
+  list(APPEND clean_tests wine_side_by_side)
+endif()
+
 foreach(t wine_clean_prefix wine_clean_prefix_end wine_registration_free ${clean_tests})
   set_tests_properties(${t} PROPERTIES ENVIRONMENT "${clean_env}" RESOURCE_LOCK wine_clean_prefix TIMEOUT 300
     SKIP_RETURN_CODE 77)
@@ -55,3 +80,23 @@ endforeach()
 foreach(t wine_registration_free ${clean_tests})
   set_tests_properties(${t} PROPERTIES FIXTURES_REQUIRED wine_clean_prefix)
 endforeach()
+
+# The DLL that ships (the build's, and the copies the registration-free
+# folder and the package take) carries no debug sections and names its
+# debug file, which holds the symbols of the DLL's own code.
+set(shipped "$<TARGET_FILE:veldrane_dll>" "${regfree}/VELDRANE.dll")
+if(VELDRANE_WIXL)
+  list(APPEND shipped "${VELDRANE_DEPLOY_DIR}/files/VELDRANE.dll")
+endif()
+add_test(NAME dll_stripped COMMAND sh -c [[
+    objdump=$0 debug=$1
+    shift 1
+    for dll in "$@"; do
+      sections=$("$objdump" -h "$dll") || exit 1
+      if echo "$sections" | grep -q '\.debug_'; then echo "FAIL: $dll has debug sections"; exit 1; fi
+      "$objdump" -s -j .gnu_debuglink "$dll" | grep -q 'VELDRANE.dll.deb' || { echo "FAIL: $dll names no debug file"; exit 1; }
+    done
+    "$objdump" -h "$debug" | grep -q '\.debug_info' || { echo "FAIL: $debug holds no debug information"; exit 1; }
+    grep -q -a 'src/com/module.cpp' "$debug" || { echo "FAIL: $debug lacks the DLL's own code"; exit 1; }
+    echo "stripped: $*"]]
+  "${CMAKE_OBJDUMP}" "$<TARGET_FILE:veldrane_dll>.debug" ${shipped})

@@ -1,11 +1,14 @@
 # The installer package in a prefix where nothing else is registered, run with
 #   cmake -DWINE=<wine> -DMSI=<package, Windows path> -DSCRIPTS=<this folder, Windows path> -DARCH=<32|64>
 #         -P installer.cmake
-# msiexec installs it silently; the example script it installs then runs
+# msiexec installs it silently, with the registration of regsvr32
+# (class_keys.cmake), a complete Add/Remove Programs entry and the
+# administrator's README.txt; the example script it installs then runs
 # from Program Files; msiexec removes it silently, after which CreateObject
-# fails and neither the files nor any registry key are left.
+# fails and neither the files, nor any registry key, nor the entry are left.
 set(keys
   "HKCR\\VELDRANE.CLSMG_LOOKUP" "HKCR\\VELDRANE.CLSMG_DECODE" "HKCR\\VELDRANE.CLSMG_CONNECT"
+  "HKCR\\VELDRANE.CLSMG_LOOKUP.1" "HKCR\\VELDRANE.CLSMG_DECODE.1" "HKCR\\VELDRANE.CLSMG_CONNECT.1"
   "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}"
   "HKCR\\CLSID\\{9484223C-4BD2-11D3-A7CC-00400519B149}"
   "HKCR\\CLSID\\{17C3FA16-58A6-11D4-A8E4-00400519B149}"
@@ -17,6 +20,7 @@ set(keys
 set(dll_key "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
 
 include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/class_keys.cmake")
 
 # Stops the test, first removing the package: the prefix stays clean for
 # the next run.
@@ -52,9 +56,54 @@ if(NOT text MATCHES "Apartment" OR
   fail("InprocServer32 after installation: ${text}")
 endif()
 set(folder "${CMAKE_MATCH_1}")
-wine(rc text reg query "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}\\3.43\\409\\win${ARCH}")
-if(NOT text MATCHES "VELDRANE\\.dll")
-  fail("the type library is not registered as a win${ARCH} library: ${text}")
+expect_registration(HKCR ${ARCH} "after installation")
+
+# The Add/Remove Programs entry, in the package's registry view.
+# The product's key: from its name to the blank line that ends the key.
+function(arp_entry out)
+  wine(rc text reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:${ARCH})
+  string(REPLACE "\r" "" text "${text}")
+  set(entry "")
+  string(FIND "${text}" "REG_SZ    VELDRANE (x" at)
+  if(at GREATER_EQUAL 0)
+    string(SUBSTRING "${text}" 0 ${at} before)
+    string(FIND "${before}" "\nHKEY" start REVERSE)
+    string(SUBSTRING "${text}" ${start} -1 entry)
+    string(FIND "${entry}" "\n\n" end)
+    string(SUBSTRING "${entry}" 0 ${end} entry)
+    string(APPEND entry "\n")
+  endif()
+  set(${out} "${entry}" PARENT_SCOPE)
+endfunction()
+arp_entry(entry)
+string(REPLACE "\\" "\\\\" folder_re "${folder}")
+string(REPLACE "(" "\\(" folder_re "${folder_re}")
+string(REPLACE ")" "\\)" folder_re "${folder_re}")
+foreach(value
+    "DisplayVersion +REG_SZ +3\\.67\\.0\\.0\n" "Publisher +REG_SZ +Talvern\n" "Contact +REG_SZ +Talvern\n"
+    "Comments +REG_SZ +Talvern BO Lookup e Decodifiche Modulo Magazzino\n"
+    "InstallLocation +REG_SZ +${folder_re}\\\\?\n" "HelpLink +REG_SZ +${folder_re}\\\\README\\.txt\n"
+    "NoModify +REG_DWORD +0x1\n")
+  if(NOT entry MATCHES "${value}")
+    fail("the Add/Remove Programs entry lacks '${value}': ${entry}")
+  endif()
+endforeach()
+
+# The installed document is the administrator's, not the build instructions.
+string(REGEX REPLACE "^C:" "$ENV{WINEPREFIX}/drive_c" unix_folder "${folder}")
+string(REPLACE "\\" "/" unix_folder "${unix_folder}")
+if(EXISTS "${unix_folder}/README.md" OR NOT EXISTS "${unix_folder}/README.txt")
+  fail("the installed documentation: README.txt expected, README.md not")
+endif()
+file(READ "${unix_folder}/README.txt" readme)
+foreach(phrase "VELDRANE 3.67.0.0" "TARNELL.CLSMG_CONNECT" "answers False" "regsvr32 /n /i:user" "VELDRANE.CLSMG_LOOKUP.1")
+  string(FIND "${readme}" "${phrase}" at)
+  if(at LESS 0)
+    fail("the installed README.txt does not say '${phrase}'")
+  endif()
+endforeach()
+if(readme MATCHES "cmake|setup\\.sh")
+  fail("the installed README.txt holds build instructions")
 endif()
 wine(rc text cscript //nologo "${folder}\\example.vbs")
 if(NOT text MATCHES "Elenco Operatori\r?\nLkp_Operatori\r?\n.*WHERE +MG01_CODICE = 'ABC'.*Refused: 5 ")
@@ -70,5 +119,9 @@ endif()
 wine(rc text cmd /c if exist "${folder}" echo LEFT)
 if(text MATCHES "LEFT")
   fail("after removal: the installation folder is still there")
+endif()
+arp_entry(entry)
+if(entry)
+  fail("after removal: the Add/Remove Programs entry is still there: ${entry}")
 endif()
 message(STATUS "installation cycle passed")

@@ -1,7 +1,9 @@
 // An early-bound client of VELDRANE.dll: calls the dual interface through
-// the vtable of the widl header, checks the interfaces the object answers,
-// walks the member table against the type library, checks the error
-// objects, and the DLL's unload answer.
+// the vtable of the widl header, checks the interfaces the object answers
+// (class information of every class included), walks the member table
+// against the type library, checks the error objects, the version resource
+// against the type library, the dual interface through a proxy from other
+// apartments, and the DLL's unload answer.
 //
 // Usage: lookup_client <cases folder>. Prints one line per failed check and
 // a summary; the exit status is the number of failures.
@@ -9,6 +11,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <ocidl.h>
 #include <oleauto.h>
 
 #include <cstdio>
@@ -481,6 +484,228 @@ void test_member_table() {
   lk->Release();
 }
 
+// Every class tells its coclass and its default source interface (script
+// hosts bind events through them); a class without events has none.
+void test_class_info() {
+  const struct {
+    const char* name;
+    const CLSID* clsid;
+    const IID* iid;
+    const IID* source;  // null: no events
+  } classes[] = {
+      {"CLSMG_LOOKUP", &CLSID_CLSMG_LOOKUP, &IID__CLSMG_LOOKUP, nullptr},
+      {"CLSMG_DECODE", &CLSID_CLSMG_DECODE, &IID__CLSMG_DECODE, nullptr},
+      {"CLSMG_CONNECT", &CLSID_CLSMG_CONNECT, &IID__CLSMG_CONNECT, &DIID___CLSMG_CONNECT},
+  };
+  for (const auto& c : classes) {
+    IUnknown* obj = nullptr;
+    HRESULT hr = CoCreateInstance(*c.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj));
+    ok(hr == S_OK && obj, "%s: created: %#lx", c.name, hr);
+    if (!obj) continue;
+    IProvideClassInfo* pci = nullptr;
+    IProvideClassInfo2* pci2 = nullptr;
+    hr = obj->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(&pci));
+    ok(hr == S_OK && pci, "%s: IProvideClassInfo: %#lx", c.name, hr);
+    hr = obj->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&pci2));
+    ok(hr == S_OK && pci2, "%s: IProvideClassInfo2: %#lx", c.name, hr);
+    if (pci2) {
+      IUnknown* unk = nullptr;
+      pci2->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk));
+      ok(unk == obj, "%s: one identity through IProvideClassInfo2", c.name);
+      if (unk) unk->Release();
+
+      ITypeInfo* ti = nullptr;
+      hr = pci2->GetClassInfo(&ti);
+      ok(hr == S_OK && ti, "%s: GetClassInfo: %#lx", c.name, hr);
+      if (ti) {
+        TYPEATTR* attr = nullptr;
+        ti->GetTypeAttr(&attr);
+        ok(attr->typekind == TKIND_COCLASS && IsEqualGUID(attr->guid, *c.clsid), "%s: the coclass (kind %d)", c.name,
+           attr->typekind);
+        // Its default interface, and its default source interface if any.
+        const IID* found_default = nullptr;
+        bool source_found = false;
+        for (UINT i = 0; i < attr->cImplTypes; ++i) {
+          INT flags = 0;
+          HREFTYPE ref = 0;
+          ITypeInfo* impl = nullptr;
+          TYPEATTR* ia = nullptr;
+          if (ti->GetImplTypeFlags(i, &flags) != S_OK || ti->GetRefTypeOfImplType(i, &ref) != S_OK ||
+              ti->GetRefTypeInfo(ref, &impl) != S_OK)
+            continue;
+          impl->GetTypeAttr(&ia);
+          if ((flags & IMPLTYPEFLAG_FDEFAULT) && !(flags & IMPLTYPEFLAG_FSOURCE) && IsEqualGUID(ia->guid, *c.iid))
+            found_default = c.iid;
+          if ((flags & IMPLTYPEFLAG_FDEFAULT) && (flags & IMPLTYPEFLAG_FSOURCE))
+            source_found = c.source && IsEqualGUID(ia->guid, *c.source);
+          impl->ReleaseTypeAttr(ia);
+          impl->Release();
+        }
+        ok(found_default != nullptr, "%s: the coclass's default interface", c.name);
+        ok(source_found == (c.source != nullptr), "%s: the coclass's source interface", c.name);
+        ti->ReleaseTypeAttr(attr);
+        ti->Release();
+      }
+      ok(pci2->GetClassInfo(nullptr) == E_POINTER, "%s: GetClassInfo(NULL)", c.name);
+
+      GUID g = IID_IUnknown;
+      hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &g);
+      if (c.source)
+        ok(hr == S_OK && IsEqualGUID(g, *c.source), "%s: the event interface: %#lx", c.name, hr);
+      else
+        ok(hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL), "%s: no event interface: %#lx", c.name, hr);
+      g = IID_IUnknown;
+      hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID + 1, &g);
+      ok(hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL), "%s: another kind refused: %#lx", c.name, hr);
+      ok(pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, nullptr) == E_POINTER, "%s: GetGUID(NULL)", c.name);
+      pci2->Release();
+    }
+    if (pci) pci->Release();
+    obj->Release();
+  }
+}
+
+// The DLL's version resource tells the type library's version, name and
+// help string, and names its own file.
+void test_version_resource() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  wchar_t path[MAX_PATH] = {};
+  ok(GetModuleFileNameW(GetModuleHandleW(L"VELDRANE.dll"), path, MAX_PATH) > 0, "the DLL's path");
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+  ok(size > 0, "GetFileVersionInfoSize: error %lu", size ? 0ul : GetLastError());
+  std::string data(size, '\0');
+  if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) {
+    ok(false, "GetFileVersionInfo");
+    lk->Release();
+    return;
+  }
+  ITypeInfo* ti = client::vtable_type_info(lk);
+  ITypeLib* tl = nullptr;
+  UINT index = 0;
+  if (ti) ti->GetContainingTypeLib(&tl, &index);
+  ok(tl != nullptr, "the type library");
+  if (!tl) {
+    if (ti) ti->Release();
+    lk->Release();
+    return;
+  }
+  TLIBATTR* la = nullptr;
+  tl->GetLibAttr(&la);
+  const WORD major = la->wMajorVerNum, minor = la->wMinorVerNum;
+  tl->ReleaseTLibAttr(la);
+  BSTR lib_name = nullptr, help = nullptr;
+  tl->GetDocumentation(-1, &lib_name, &help, nullptr, nullptr);
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  ok(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) && fixed &&
+         fixed->dwSignature == 0xFEEF04BD,
+     "the fixed part");
+  if (fixed) {
+    const DWORD ms = MAKELONG(minor, major);
+    ok(fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == 0, "file version %#lx.%#lx, library %u.%u",
+       fixed->dwFileVersionMS, fixed->dwFileVersionLS, major, minor);
+    ok(fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == 0, "product version");
+    ok(fixed->dwFileType == VFT_DLL, "a DLL: type %lu", fixed->dwFileType);
+  }
+  auto text = [&](const wchar_t* name) {
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+    wchar_t* value = nullptr;
+    UINT n = 0;
+    if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &n) || !value) return std::string();
+    return to_utf8(value, wcslen(value));
+  };
+  char version[32];
+  std::snprintf(version, sizeof version, "%u.%u.0.0", major, minor);
+  const std::string company = text(L"CompanyName"), description = to_utf8(help);
+  const struct {
+    const wchar_t* name;
+    std::string expected;
+  } strings[] = {
+      {L"FileVersion", version},          {L"ProductVersion", version},
+      {L"ProductName", to_utf8(lib_name)}, {L"InternalName", to_utf8(lib_name)},
+      {L"OriginalFilename", "VELDRANE.dll"}, {L"FileDescription", description},
+  };
+  for (const auto& s : strings)
+    ok(text(s.name) == s.expected, "%ls: [%s], expected [%s]", s.name, text(s.name).c_str(), s.expected.c_str());
+  // The vendor word that heads the help string.
+  ok(!company.empty() && description.rfind(company + " ", 0) == 0, "CompanyName [%s]", company.c_str());
+  SysFreeString(lib_name);
+  SysFreeString(help);
+  tl->Release();
+  ti->Release();
+  lk->Release();
+}
+
+// The dual interface reached through a proxy: from a multithreaded
+// apartment (COM creates the object in a host apartment) and from a second
+// single-threaded apartment (the object marshalled from this one). Either
+// needs the type-library marshaler to find the library.
+void use_dual(_CLSMG_LOOKUP* lk, const char* where) {
+  VARIANT arg = missing();
+  ok(lk->Operatori(&arg) == S_OK, "%s: Operatori", where);
+  VARIANT v;
+  VariantInit(&v);
+  ok(lk->get_IDLookup(&v) == S_OK && text_of(v) == "Lkp_Operatori", "%s: IDLookup [%s]", where, text_of(v).c_str());
+  VariantClear(&v);
+  long company = -1;
+  ok(lk->put_CodiceDitta(12) == S_OK && lk->get_CodiceDitta(&company) == S_OK && company == 12, "%s: CodiceDitta",
+     where);
+}
+
+DWORD WINAPI multithreaded_client(void*) {
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  _CLSMG_LOOKUP* lk = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_CLSMG_LOOKUP, nullptr, CLSCTX_INPROC_SERVER, IID__CLSMG_LOOKUP,
+                                reinterpret_cast<void**>(&lk));
+  ok(hr == S_OK && lk, "the dual interface from a multithreaded apartment: %#lx", hr);
+  if (lk) {
+    use_dual(lk, "multithreaded apartment");
+    lk->Release();
+  }
+  CoUninitialize();
+  return 0;
+}
+
+DWORD WINAPI second_apartment_client(void* stream) {
+  CoInitialize(nullptr);
+  _CLSMG_LOOKUP* lk = nullptr;
+  HRESULT hr = CoGetInterfaceAndReleaseStream(static_cast<IStream*>(stream), IID__CLSMG_LOOKUP,
+                                              reinterpret_cast<void**>(&lk));
+  ok(hr == S_OK && lk, "the dual interface in a second apartment: %#lx", hr);
+  if (lk) {
+    use_dual(lk, "second apartment");
+    lk->Release();
+  }
+  CoUninitialize();
+  return 0;
+}
+
+// Runs `thread` and serves this apartment's calls until it ends.
+void run_and_pump(LPTHREAD_START_ROUTINE thread, void* arg) {
+  HANDLE h = CreateThread(nullptr, 0, thread, arg, 0, nullptr);
+  ok(h != nullptr, "thread");
+  if (!h) return;
+  while (MsgWaitForMultipleObjects(1, &h, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  CloseHandle(h);
+}
+
+void test_apartments() {
+  run_and_pump(multithreaded_client, nullptr);
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  IStream* stream = nullptr;
+  HRESULT hr = CoMarshalInterThreadInterfaceInStream(IID__CLSMG_LOOKUP, lk, &stream);
+  ok(hr == S_OK && stream, "marshalled: %#lx", hr);
+  if (stream) run_and_pump(second_apartment_client, stream);
+  lk->Release();
+}
+
 void test_unload() {
   HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
   ok(dll != nullptr, "the DLL is loaded");
@@ -551,6 +776,9 @@ int main(int argc, char** argv) {
     test_references_to_nothing();
     test_values_without_text();
     test_member_table();
+    test_class_info();
+    test_version_resource();
+    test_apartments();
     test_unload();
   } catch (const std::exception& e) {
     ok(false, "exception: %s", e.what());

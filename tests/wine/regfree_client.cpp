@@ -1,7 +1,8 @@
 // A client that finds VELDRANE.dll through its application manifest alone
 // (regfree_client.exe.manifest, depending on the side-by-side assembly
 // beside it), in a prefix where nothing is registered: each class created by
-// its ProgID and by its class identifier, and a member called late-bound.
+// its ProgID, its version-dependent ProgID and its class identifier, and a
+// member called late-bound.
 //
 // Usage: regfree_client. Prints one line per failed check, then "DONE"
 // when every check passed; the exit status is the number of failures.
@@ -10,6 +11,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <string>
 
 #include "veldrane.h"
 
@@ -82,10 +84,14 @@ int main() {
     }
     // Within an activation context the ProgID may map to a stand-in
     // identifier of the manifest's class rather than to the class's own.
-    CLSID clsid;
-    HRESULT hr = CLSIDFromProgID(p.progid, &clsid);
-    if (FAILED(hr)) fail(p.progid, "ProgID", "unknown ProgID", hr);
-    else check(p, clsid, "ProgID");
+    const std::wstring versioned = std::wstring(p.progid) + L".1";
+    for (const wchar_t* progid : {p.progid, versioned.c_str()}) {
+      const char* how = progid == p.progid ? "ProgID" : "version-dependent ProgID";
+      CLSID clsid;
+      HRESULT hr = CLSIDFromProgID(progid, &clsid);
+      if (FAILED(hr)) fail(p.progid, how, "unknown ProgID", hr);
+      else check(p, clsid, how);
+    }
     check(p, *p.clsid, "class identifier");
   }
   CoUninitialize();

@@ -1,14 +1,18 @@
 # The registration cycle of VELDRANE.dll, run with
 #   cmake -DWINE=<wine> -DDLL=<dll, Windows path> -DSCRIPTS=<this folder, Windows path> -DARCH=<32|64>
 #         -P registration.cmake
-# Registering writes the class, ProgID and type-library keys, in the
+# Registering writes the class keys and both ProgIDs of each class, in the
 # registry view of the DLL's own architecture, and the type library for
-# that architecture (win32 or win64); registering again is harmless;
+# that architecture (win32 or win64), under its own locale and the neutral
+# one (class_keys.cmake); registering again is harmless;
 # CreateObject then works; unregistering removes every key registration
 # wrote, a second unregistration is harmless, and CreateObject fails with
 # 429 afterwards.
 set(keys
   "HKCR\\VELDRANE.CLSMG_LOOKUP"
+  "HKCR\\VELDRANE.CLSMG_LOOKUP.1"
+  "HKCR\\VELDRANE.CLSMG_DECODE.1"
+  "HKCR\\VELDRANE.CLSMG_CONNECT.1"
   "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}"
   "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}"
   "HKCR\\Interface\\{3E7AA5A1-61A3-4528-955D-18D36B388D41}"
@@ -21,6 +25,7 @@ set(keys
   "HKCR\\Interface\\{EF3C91B3-ABA9-4E0C-804E-623BD440BE95}")
 
 include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/class_keys.cmake")
 
 function(expect_keys present step)
   foreach(key IN LISTS keys)
@@ -81,10 +86,7 @@ if(rc EQUAL 0)
     message(FATAL_ERROR "the ${ARCH}-bit DLL registered the class in the ${other}-bit view too")
   endif()
 endif()
-wine(rc text reg query "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}\\3.43\\409\\win${ARCH}")
-if(NOT rc EQUAL 0 OR NOT text MATCHES "VELDRANE\\.dll")
-  message(FATAL_ERROR "the type library is not registered as a win${ARCH} library: ${text}")
-endif()
+expect_registration(HKCR ${ARCH} "after registration")
 
 regsvr32("second registration")
 expect_keys(TRUE "after the second registration")

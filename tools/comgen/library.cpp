@@ -1,6 +1,7 @@
 #include "library.h"
 
 #include <array>
+#include <cstdio>
 
 #include "connect/connect.h"
 #include "decode/decode.h"
@@ -10,9 +11,25 @@ namespace comgen {
 
 namespace {
 
+// The version is the build's (project() in the top-level CMakeLists.txt),
+// handed over by the generator's build: the type library, the DLL's
+// version resource, the assembly and the packages all carry it.
+#if !defined(VELDRANE_VERSION_MAJOR) || !defined(VELDRANE_VERSION_MINOR)
+#error "VELDRANE_VERSION_MAJOR and VELDRANE_VERSION_MINOR come from the build"
+#endif
+
 constexpr library_info kLibrary{
-    "VELDRANE", "{E54CA00C-4A7F-11D3-A7CA-00400519B149}", 3, 67, 0x0409,
-    "Talvern BO Lookup e Decodifiche Modulo Magazzino"};
+    .name = "VELDRANE",
+    .libid = "{E54CA00C-4A7F-11D3-A7CA-00400519B149}",
+    .major = VELDRANE_VERSION_MAJOR,
+    .minor = VELDRANE_VERSION_MINOR,
+    .lcid = 0x0409,
+    .help_string = "Talvern BO Lookup e Decodifiche Modulo Magazzino",
+    .company = "Talvern",
+    .file_name = "VELDRANE.dll",
+    .progid_version = 1,
+    .flags = 8,
+};
 
 // Earlier identifiers of _CLSMG_LOOKUP, oldest first. The series runs to
 // CLSMG_LOOKUP___v37; rows are added here as their identifiers are known.
@@ -51,6 +68,12 @@ source_interface connect_events() {
           }};
 }
 
+std::string number(unsigned v, const char* format) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, format, v);
+  return buf;
+}
+
 template <class C>
 std::vector<member_row> rows_of(const veldrane::class_info<C>& ci) {
   std::vector<member_row> out;
@@ -81,6 +104,43 @@ std::vector<library_enum> enums() {
   library_enum called{kCalledProgramEnum, "{17C3FA17-58A6-11D4-A8E4-00400519B149}", {}};
   for (const auto& p : veldrane::called_programs()) called.values.push_back({p.name, p.number});
   return {called};
+}
+
+std::string version_text() {
+  return number(kLibrary.major, "%u") + "." + number(kLibrary.minor, "%u") + ".0.0";
+}
+
+std::string typelib_key_version() { return number(kLibrary.major, "%x") + "." + number(kLibrary.minor, "%x"); }
+
+std::string typelib_key() { return "TypeLib\\" + std::string(kLibrary.libid) + "\\" + typelib_key_version(); }
+
+std::string progid(const class_entry& c) { return std::string(kLibrary.name) + "." + std::string(c.name); }
+
+std::string versioned_progid(const class_entry& c) { return progid(c) + "." + number(kLibrary.progid_version, "%u"); }
+
+std::vector<registry_row> class_registry(const class_entry& c) {
+  const std::string clsid_key = "CLSID\\" + std::string(c.clsid);
+  const std::string independent = progid(c), dependent = versioned_progid(c);
+  // The ProgIDs' and the class's own name: the version-independent ProgID.
+  const std::string& name = independent;
+  return {
+      {clsid_key, "", name},
+      {clsid_key + "\\InprocServer32", "", "", true},
+      {clsid_key + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {clsid_key + "\\ProgID", "", dependent},
+      {clsid_key + "\\VersionIndependentProgID", "", independent},
+      {clsid_key + "\\Version", "", number(kLibrary.major, "%u") + "." + number(kLibrary.minor, "%u")},
+      {clsid_key + "\\TypeLib", "", std::string(kLibrary.libid)},
+      {independent, "", name, false, true},
+      {independent + "\\CLSID", "", std::string(c.clsid), false, true},
+      {independent + "\\CurVer", "", dependent, false, true},
+      {dependent, "", name, false, true},
+      {dependent + "\\CLSID", "", std::string(c.clsid), false, true},
+  };
+}
+
+std::vector<std::string> class_registry_roots(const class_entry& c) {
+  return {"CLSID\\" + std::string(c.clsid), progid(c), versioned_progid(c)};
 }
 
 }  // namespace comgen

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,15 @@ namespace comgen {
 struct library_info {
   std::string_view name;
   std::string_view libid;
-  std::uint16_t major, minor;
+  std::uint16_t major, minor;  // the component's version (the build's, see CMakeLists.txt)
   std::uint32_t lcid;
   std::string_view help_string;
+  std::string_view company;    // the vendor: version resource, packages, assembly name
+  std::string_view file_name;  // the DLL
+  unsigned progid_version;     // of the version-dependent ProgIDs: <library>.<class>.<n>
+  // The library's flags as the type-library compiler writes them
+  // (LIBFLAG_FHASDISKIMAGE), which registering the library records as FLAGS.
+  unsigned flags;
 };
 
 /// One member of a class, the class type erased.
@@ -86,5 +93,36 @@ struct class_entry {
 const library_info& library();
 std::vector<class_entry> classes();
 std::vector<library_enum> enums();
+
+/// The four-part version of the component: major.minor.0.0.
+std::string version_text();
+/// The library's version as its registry keys spell it: hexadecimal.
+std::string typelib_key_version();
+/// `TypeLib\{libid}\<version>`, the key of the library's registration.
+std::string typelib_key();
+
+std::string progid(const class_entry& c);            // VELDRANE.CLSMG_LOOKUP
+std::string versioned_progid(const class_entry& c);  // VELDRANE.CLSMG_LOOKUP.1
+
+/// One value a class's registration writes under the classes root (an
+/// empty name is the key's default value).
+struct registry_row {
+  std::string key, name, value;
+  /// The value is the DLL's own path (written by each registration for its
+  /// copy of the DLL).
+  bool module_path = false;
+  /// Under a key that both architectures' registrations share on 64-bit
+  /// Windows (the ProgIDs: the classes root is shared, only CLSID and
+  /// Interface have a view per architecture).
+  bool shared = false;
+};
+
+/// Every value the registration of class `c` writes, in order: the class
+/// key (server, threading model, ProgIDs, version, library), then the
+/// version-independent ProgID (with CurVer) and the version-dependent one.
+std::vector<registry_row> class_registry(const class_entry& c);
+/// The keys that hold all of class `c`'s registration: removing them
+/// removes exactly what class_registry writes.
+std::vector<std::string> class_registry_roots(const class_entry& c);
 
 }  // namespace comgen
