@@ -41,10 +41,7 @@ bool lookup::read_ind_cod_p_ger() {
     st << " SELECT" << "      MG50_INDCODPGER" << " FROM" << "      MG50_PARMAGAZ" << " WHERE"
        << "    MG50_DITTA_CG18 = ";
     st.number(codice_ditta());
-    std::shared_ptr<host::connection> conn = host_interface().database_connection();
-    value affected;
-    std::shared_ptr<host::recordset> rs = host::deref(conn).execute(st.view(), affected, -1);
-    return to_bool(host::deref(rs).field(0));
+    return to_bool(host::deref(run_query(st, host::connection::kUnspecified)).field(0));
   } catch (const std::exception&) {
     return false;
   }

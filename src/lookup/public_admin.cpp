@@ -10,34 +10,16 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 
 namespace {
 
-// A filter argument the caller left out counts as Empty.
-const value& filter_value(const value& v) {
-  static const value empty;
-  return v.is_missing() ? empty : v;
-}
-
-// Runs one step of an operation that goes on past its failures: a step that
-// fails leaves its output or fragment out.
-template <class Step>
-void step(Step&& s) {
-  try {
-    s();
-  } catch (const std::exception&) {
-  }
-}
-
 // The framework's current company, read from the active interface itself
 // (not the object's CodiceDitta).
 value framework_company(lookup& lk) { return DecimalOrZero(lk.company_context()->company_code()); }
-
-constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
 
 // ---------------------------------------------------------------------------
 // Offices of a public-administration party.
@@ -62,10 +44,7 @@ std::int16_t invoicing_kind(lookup& lk, const value& cod_cli_for, const value& t
     q.number(DecimalOrZero(cod_cli_for));
     q << " AND CG1O_TIPOCF_CG44 = ";
     q.number(DecimalOrZero(tipo_cli_for));
-    std::shared_ptr<host::connection> conn = lk.host_interface().database_connection();
-    value affected;
-    constexpr std::int32_t kCommandText = 1;
-    std::shared_ptr<host::recordset> rs = host::deref(conn).execute(q.view(), affected, kCommandText);
+    std::shared_ptr<host::recordset> rs = lk.run_query(q, host::connection::kCommandText);
     if (!host::deref(rs).eof() && !rs->bof()) return to_integer(DecimalOrZero(rs->field(0)));
   } catch (const std::exception&) {
   }
@@ -78,7 +57,7 @@ std::int16_t invoicing_kind(lookup& lk, const value& cod_cli_for, const value& t
 // rejects.
 void number_or_zero(statement& st, const value& v) {
   value number(std::int16_t{0});
-  step([&] { number = DecimalOrZero(v); });
+  skip_on_error<std::exception>([&] { number = DecimalOrZero(v); });
   st.number(number);
 }
 
@@ -90,7 +69,7 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
   const value& tipo_cli_for = filter_value(a[1]);
   const value& campo = a[o.of_destination ? 3 : 2];
   lk.set_columns({"Codice", "Nome", "Pref.", "Indirizzo", "Cap", "Città", "Provincia", "Regione"});
-  step([&] {
+  skip_on_error<std::exception>([&] {
     const bool customers = to_decimal(DecimalOrZero(tipo_cli_for)).is_zero();
     lk.set_title(lk.translate_label(std::string(customers ? o.customers_title : o.suppliers_title)));
   });
@@ -113,7 +92,7 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
   st.number(kind);
   if (o.of_destination) {
     st << " AND CG1M_CODDESTIN = '";
-    step([&] { st.quoted(TextOrEmpty(filter_value(a[2]))); });
+    skip_on_error<std::exception>([&] { st.quoted(TextOrEmpty(filter_value(a[2]))); });
     st << "' ";
   } else {
     st << " AND CG1M_CODDESTIN = '' ";
@@ -177,13 +156,13 @@ enum parameter_row { kSottoscorta, kRitardi, kTaxGroup };
 value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo) {
   lk.set_columns(kCodeDescr);
   lk.set_title(t.title);
-  const std::string sort = lk.sort_column(campo.is_empty() ? value::missing() : campo, t.default_sort);
+  const std::string sort = lk.sort_column(campo, t.default_sort, sort_default::empty);
   statement st;
   st << t.select << t.from;
   // Condition and company form one step: without an active interface the
   // statement has no WHERE part.
   if (!t.company.empty()) {
-    step([&] {
+    skip_on_error<std::exception>([&] {
       const value company = framework_company(lk);
       st << t.company;
       st.number(company);
@@ -196,29 +175,20 @@ value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo)
 }
 
 // ---------------------------------------------------------------------------
-// Supply chains.
+// Classification of fictitious articles; supply chains, whose sort column
+// (a String) takes the default when it is empty.
 
-constexpr std::string_view kChainsTitle = "Elenco filiere fornitore";
-constexpr std::string_view kChainsSort = "MGH7_CODICE";
-
-// The order column of a String parameter: "" takes the default.
-std::string chains_sort(lookup& lk, const value& campo) {
-  if (campo.is_missing() || concat_text(campo).empty()) return std::string(kChainsSort);
-  return lk.sort_column(campo, kChainsSort);
-}
+constexpr table kClassificazioneArticoliFittizi{"Elenco delle classificazioni", "Lkp_ClassArtFtz", "MG6L_INDFITTIZIO",
+                                                {"Codice", "Descrizione"}, "    MG6L_INDFITTIZIO," "    MG6L_DESCR",
+                                                "    MG6L_CLASSARTFITZ WITH (NOLOCK)"};
+constexpr table kFiliere{"Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
+                         "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)", {}, {}, {},
+                         sort_default::no_text};
 
 }  // namespace
 
 value classificazione_articoli_fittizi(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title("Elenco delle classificazioni");
-  const std::string sort = lk.sort_column(a[0], "MG6L_INDFITTIZIO");
-  statement st;
-  st << " SELECT" << "    MG6L_INDFITTIZIO," << "    MG6L_DESCR" << " FROM" << "    MG6L_CLASSARTFITZ WITH (NOLOCK)"
-     << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_ClassArtFtz");
-  return {};
+  return describe(lk, a, kClassificazioneArticoliFittizi);
 }
 
 value opzioni_ext(lookup& lk, std::span<value> a) {
@@ -302,8 +272,8 @@ value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
   const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
   if (articolo.empty()) lk.set_columns(kCodeDescr);
   else lk.set_columns({"Codice", "Descrizione", "Stato"});
-  lk.set_title(kChainsTitle);
-  const std::string sort = chains_sort(lk, a[2]);
+  lk.set_title(kFiliere.title);
+  const std::string sort = lk.sort_column(a[2], kFiliere.sort, kFiliere.when);
   statement st;
   if (articolo.empty()) {
     st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)";
@@ -326,17 +296,7 @@ value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
   return {};
 }
 
-value filiere(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title(kChainsTitle);
-  const std::string sort = chains_sort(lk, a[0]);
-  statement st;
-  st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)"
-     << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_FiliereByIdFor");
-  return {};
-}
+value filiere(lookup& lk, std::span<value> a) { return describe(lk, a, kFiliere); }
 
 value uffici_pa_cli_for_dest(lookup& lk, std::span<value> a) { return office_lookup(lk, kDestinationOffices, a); }
 
