@@ -26,21 +26,18 @@ class automation_error : public std::runtime_error {
   std::string source_;
 };
 
-// Runtime error numbers used by the component.
+// Runtime error numbers used by the component, by what they are about; the
+// runtime's description of each is runtime_description's.
 namespace err {
-inline constexpr std::int32_t invalid_argument = 5;       // Invalid procedure call or argument
-inline constexpr std::int32_t overflow = 6;
-inline constexpr std::int32_t out_of_memory = 7;
-inline constexpr std::int32_t subscript_out_of_range = 9;
-inline constexpr std::int32_t type_mismatch = 13;
-inline constexpr std::int32_t object_not_set = 91;
-inline constexpr std::int32_t internal_error = 51;
-inline constexpr std::int32_t invalid_use_of_null = 94;
-inline constexpr std::int32_t cannot_create_object = 429;
-inline constexpr std::int32_t member_not_supported = 438;
-inline constexpr std::int32_t action_not_supported = 445;
-inline constexpr std::int32_t argument_not_optional = 449;
-inline constexpr std::int32_t wrong_argument_count = 450;
+// Calls: the arguments, the members.
+inline constexpr std::int32_t invalid_argument = 5, member_not_supported = 438, action_not_supported = 445,
+                              argument_not_optional = 449, wrong_argument_count = 450;
+// Values: their conversions and arrays.
+inline constexpr std::int32_t overflow = 6, subscript_out_of_range = 9, type_mismatch = 13, invalid_use_of_null = 94;
+// Objects.
+inline constexpr std::int32_t object_not_set = 91, cannot_create_object = 429;
+// Failures of the component itself, which the COM binding reports.
+inline constexpr std::int32_t out_of_memory = 7, internal_error = 51;
 }  // namespace err
 
 /// The component's name: the source of the errors that no object raises as

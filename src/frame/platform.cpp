@@ -69,7 +69,9 @@ void platform::trace(std::string_view line) {
 
 #endif
 
-std::shared_ptr<object> platform::create_object(std::string_view) { raise(err::cannot_create_object, kComponentSource); }
+std::shared_ptr<object> platform::create_object(std::string_view) {
+  raise(err::cannot_create_object, kComponentSource);
+}
 
 date_value platform::today() {
   const std::time_t now = std::time(nullptr);

@@ -14,41 +14,6 @@ namespace veldrane::lookup_ops {
 
 namespace {
 
-// The article classification (families and the levels below them) and the
-// applications, translated, and the deposit groupings. Without hierarchical
-// coding the levels do not depend on each other: every parent code is the
-// empty one, whatever the caller passed.
-constexpr table kFamiglie{"Elenco Famiglie", "Lkp_Famiglie", "MG53_CODFAM", {"Codice", "Descrizione"},
-                          "    MG53_CODFAM," "    MG0S_DESCRIZIONE AS MG53_DESCRFAM", "    MG53_FAMIGLIE WITH (NOLOCK)",
-                          {{{"    MG53_DITTA_CG18 = ", way::company}}}, "1019", "MG53_IDPROV"};
-constexpr table kSottoFamiglie{"Elenco Sottofamiglie", "Lkp_SottoFamiglie", "MG54_CODSFAM", {"Codice", "Descrizione"},
-                               "    MG54_CODSFAM," "    MG0S_DESCRIZIONE AS MG54_DESCRSFAM",
-                               "    MG54_SOTTOFAM WITH (NOLOCK)",
-                               {{{"    MG54_DITTA_CG18 = ", way::company}, {"    MG54_CODFAM_MG53 = '", way::parent, 0}}},
-                               "1020", "MG54_IDPROV"};
-constexpr table kGruppi{"Elenco Gruppi", "Lkp_Gruppi", "MG55_CODGRUPPO", {"Codice", "Descrizione"},
-                        "    MG55_CODGRUPPO," "    MG0S_DESCRIZIONE AS MG55_DESCRGRUPPO", "    MG55_GRUPPI WITH (NOLOCK)",
-                        {{{"    MG55_DITTA_CG18 = ", way::company},
-                          {"    MG55_CODFAM_MG53 = '", way::parent, 0},
-                          {"    MG55_CODSFAM_MG54 = '", way::parent, 1}}},
-                        "1021", "MG55_IDPROV"};
-constexpr table kSottoGruppi{"Elenco Sottogruppi", "Lkp_SottoGruppi", "MG56_CODSGRUPPO", {"Codice", "Descrizione"},
-                             "    MG56_CODSGRUPPO," "    MG0S_DESCRIZIONE AS MG56_DESCRSGRUPPO",
-                             "    MG56_SOTTOGRUPPI WITH (NOLOCK)",
-                             {{{"    MG56_DITTA_CG18 = ", way::company},
-                               {"    MG56_CODFAM_MG53 = '", way::parent, 0},
-                               {"    MG56_CODSFAM_MG54 = '", way::parent, 1},
-                               {"    MG56_CODGRUPPO_MG55 = '", way::parent, 2}}},
-                             "1022", "MG56_IDPROV"};
-constexpr table kApplicazioni{"Elenco Applicazioni", "Lkp_Applicazioni", "MG57_CODAPPLIC", {"Codice", "Descrizione"},
-                              "    MG57_CODAPPLIC," "    MG0S_DESCRIZIONE AS MG57_DESCRAPPLIC",
-                              "    MG57_APPLICAZIONI WITH (NOLOCK)", {{{"    MG57_DITTA_CG18 = ", way::company}}},
-                              "1029", "MG57_IDPROV"};
-constexpr table kRaggruppamentiDepositi{"Elenco Raggruppamenti depositi", "Lkp_RaggruppamentiDepositi",
-                                        "MG5D_CODRAGGDEP", {"Codice", "Descrizione"},
-                                        "    MG5D_CODRAGGDEP," "    MG5D_DESCRAGGDEP", "    MG5D_RAGGDEPOS WITH (NOLOCK)",
-                                        {{{"    MG5D_DITTA_CG18 = ", way::company}}}};
-
 constexpr std::array<std::string_view, 7> kDepositCaptions = {"Codice", "Descrizione", "Indirizzo", "CAP",
                                                               "Città",  "Prov.",       "Raggr."};
 // The deposit columns, each with its trailing comma but the last.
@@ -126,6 +91,56 @@ value transfer_deposits(lookup& lk, std::span<value> a, transfer_side side) {
 
 }  // namespace
 
+// The article classification (families and the levels below them) and the
+// applications, translated, and the deposit groupings. Without hierarchical
+// coding the levels do not depend on each other: every parent code is the
+// empty one, whatever the caller passed.
+constexpr table kFamiglie{
+    "Elenco Famiglie", "Lkp_Famiglie", "MG53_CODFAM", {"Codice", "Descrizione"},
+    "    MG53_CODFAM," "    MG0S_DESCRIZIONE AS MG53_DESCRFAM", "    MG53_FAMIGLIE WITH (NOLOCK)",
+    {{{"    MG53_DITTA_CG18 = ", way::company}}},
+    "1019", "MG53_IDPROV"};
+value famiglie(lookup& lk, std::span<value> a) { return describe(lk, a, kFamiglie); }
+
+constexpr table kSottoFamiglie{
+    "Elenco Sottofamiglie", "Lkp_SottoFamiglie", "MG54_CODSFAM", {"Codice", "Descrizione"},
+    "    MG54_CODSFAM," "    MG0S_DESCRIZIONE AS MG54_DESCRSFAM", "    MG54_SOTTOFAM WITH (NOLOCK)",
+    {{{"    MG54_DITTA_CG18 = ", way::company}, {"    MG54_CODFAM_MG53 = '", way::parent, 0}}},
+    "1020", "MG54_IDPROV"};
+value sotto_famiglie(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoFamiglie); }
+
+constexpr table kGruppi{
+    "Elenco Gruppi", "Lkp_Gruppi", "MG55_CODGRUPPO", {"Codice", "Descrizione"},
+    "    MG55_CODGRUPPO," "    MG0S_DESCRIZIONE AS MG55_DESCRGRUPPO", "    MG55_GRUPPI WITH (NOLOCK)",
+    {{{"    MG55_DITTA_CG18 = ", way::company},
+      {"    MG55_CODFAM_MG53 = '", way::parent, 0},
+      {"    MG55_CODSFAM_MG54 = '", way::parent, 1}}},
+    "1021", "MG55_IDPROV"};
+value gruppi(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppi); }
+
+constexpr table kSottoGruppi{
+    "Elenco Sottogruppi", "Lkp_SottoGruppi", "MG56_CODSGRUPPO", {"Codice", "Descrizione"},
+    "    MG56_CODSGRUPPO," "    MG0S_DESCRIZIONE AS MG56_DESCRSGRUPPO", "    MG56_SOTTOGRUPPI WITH (NOLOCK)",
+    {{{"    MG56_DITTA_CG18 = ", way::company},
+      {"    MG56_CODFAM_MG53 = '", way::parent, 0},
+      {"    MG56_CODSFAM_MG54 = '", way::parent, 1},
+      {"    MG56_CODGRUPPO_MG55 = '", way::parent, 2}}},
+    "1022", "MG56_IDPROV"};
+value sotto_gruppi(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoGruppi); }
+
+constexpr table kApplicazioni{
+    "Elenco Applicazioni", "Lkp_Applicazioni", "MG57_CODAPPLIC", {"Codice", "Descrizione"},
+    "    MG57_CODAPPLIC," "    MG0S_DESCRIZIONE AS MG57_DESCRAPPLIC", "    MG57_APPLICAZIONI WITH (NOLOCK)",
+    {{{"    MG57_DITTA_CG18 = ", way::company}}},
+    "1029", "MG57_IDPROV"};
+value applicazioni(lookup& lk, std::span<value> a) { return describe(lk, a, kApplicazioni); }
+
+constexpr table kRaggruppamentiDepositi{
+    "Elenco Raggruppamenti depositi", "Lkp_RaggruppamentiDepositi", "MG5D_CODRAGGDEP", {"Codice", "Descrizione"},
+    "    MG5D_CODRAGGDEP," "    MG5D_DESCRAGGDEP", "    MG5D_RAGGDEPOS WITH (NOLOCK)",
+    {{{"    MG5D_DITTA_CG18 = ", way::company}}}};
+value raggruppamenti_depositi(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiDepositi); }
+
 value lingue(lookup& lk, std::span<value> a) {
   lk.set_columns({"Codice", "Descrizione", "Sigla"});
   lk.set_title("Elenco Lingue");
@@ -146,12 +161,6 @@ value lingue(lookup& lk, std::span<value> a) {
   lk.set_id("Lkp_Lingue");
   return {};
 }
-
-value famiglie(lookup& lk, std::span<value> a) { return describe(lk, a, kFamiglie); }
-value sotto_famiglie(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoFamiglie); }
-value gruppi(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppi); }
-value sotto_gruppi(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoGruppi); }
-value applicazioni(lookup& lk, std::span<value> a) { return describe(lk, a, kApplicazioni); }
 
 value depositi(lookup& lk, std::span<value> a) {
   lk.set_columns(kDepositCaptions);
@@ -176,8 +185,6 @@ value depositi(lookup& lk, std::span<value> a) {
   lk.set_id(kDepositId);
   return {};
 }
-
-value raggruppamenti_depositi(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiDepositi); }
 
 value depositi_trasferimento_mov(lookup& lk, std::span<value> a) {
   return transfer_deposits(lk, a, transfer_side::movement);

@@ -15,122 +15,145 @@
 
 namespace veldrane::lookup_ops {
 
-namespace {
-
 // Code lists: a code and its description, translated where a provider is
 // named, of the company on tables that hold rows per company.
-constexpr table kFlagsEsclusioneStampa{"Elenco Flags esclusione stampa", "Lkp_FlagsEsclusioneStampa", "MG82_CODICE",
-                                       {"Codice", "Descrizione"}, "    MG82_CODICE," "    MG82_DESCR",
-                                       "    MG82_FLAGESCL WITH (NOLOCK)"};
-constexpr table kCampagne{"Elenco Campagne", "Lkp_Campagne", "MG94_CODCAMP", {"Codice", "Descrizione"},
-                          "    MG94_CODCAMP," "    MG94_DESCAMP", "    MG94_CAMPANAG WITH (NOLOCK)",
-                          {{{"    MG94_DITTA_CG18 = ", way::company}}}};
-constexpr table kTipologiaAgente{"Elenco tipologie Agenti", "Lkp_TipologiaAgente", "MG1P_CODICE", {"Codice", "Descrizione"},
-                                 "    MG1P_CODICE," "    MG1P_DESCR", "    MG1P_TIPOAGENTE WITH (NOLOCK)",
-                                 {{{"    MG1P_DITTA_CG18 = ", way::company}}}};
-constexpr table kUbicazioni{"Elenco Ubicazioni", "Lkp_Ubicazioni", "MG97_UBICAZ", {"Codice", "Descrizione"},
-                            "    MG97_UBICAZ," "    MG97_DESCUBICAZ", "    MG97_UBICAZ WITH (NOLOCK)",
-                            {{{"    MG97_DITTA_CG18 = ", way::company}}}};
-constexpr table kListini99Prezzi{"Elenco Listini a 99 prezzi", "Lkp_Listini99Prezzi", "LI24_CODICE",
-                                 {"Codice", "Descrizione"}, "    LI24_CODICE," "    LI24_DESCR",
-                                 "    LI24_ANAGLIST99 WITH (NOLOCK)", {{{"    LI24_DITTA_CG18 = ", way::company}}}};
-constexpr table kListiniPiuArticoli{"Elenco Listini più articoli", "Lkp_ListiniPiuArticoli", "LI26_CODICE",
-                                    {"Codice", "Descrizione"}, "    LI26_CODICE," "    LI26_DESCR",
-                                    "    LI26_ANAGLISPIUART WITH (NOLOCK)", {{{"    LI26_DITTA_CG18 = ", way::company}}}};
-constexpr table kBasi{"Elenco Basi", "Lkp_Basi", "MG0C_CODBASE", {"Codice", "Descrizione"},
-                      "    MG0C_CODBASE," "    MG0C_DESCRBASE", "    MG0C_BASI WITH (NOLOCK)",
-                      {{{"    MG0C_DITTA_CG18 = ", way::company}}}};
-constexpr table kGruppiStatistici1{"Elenco Gruppi statistici 1", "Lkp_GruppiStatistici1", "MG74_CODGRUSTAT1",
-                                   {"Codice", "Descrizione"},
-                                   "    MG74_CODGRUSTAT1," "    MG0S_DESCRIZIONE AS MG74_DESGRUSTAT1",
-                                   "    MG74_GRUSTAT1 WITH (NOLOCK)", {{{"    MG74_DITTA_CG18 = ", way::company}}},
-                                   "1023", "MG74_IDPROV"};
-constexpr table kGruppiStatistici2{"Elenco Gruppi statistici 2", "Lkp_GruppiStatistici2", "MG75_CODGRUSTAT2",
-                                   {"Codice", "Descrizione"},
-                                   "    MG75_CODGRUSTAT2," "    MG0S_DESCRIZIONE AS MG75_DESGRUSTAT2",
-                                   "    MG75_GRUSTAT2 WITH (NOLOCK)", {{{"    MG75_DITTA_CG18 = ", way::company}}},
-                                   "1024", "MG75_IDPROV"};
-constexpr table kGruppiStatistici3{"Elenco Gruppi statistici 3", "Lkp_GruppiStatistici3", "MG76_CODGRUSTAT3",
-                                   {"Codice", "Descrizione"},
-                                   "    MG76_CODGRUSTAT3," "    MG0S_DESCRIZIONE AS MG76_DESGRUSTAT3",
-                                   "    MG76_GRUSTAT3 WITH (NOLOCK)", {{{"    MG76_DITTA_CG18 = ", way::company}}},
-                                   "1025", "MG76_IDPROV"};
-constexpr table kGruppiStatistici4{"Elenco Gruppi statistici 4", "Lkp_GruppiStatistici4", "MG77_CODGRUSTAT4",
-                                   {"Codice", "Descrizione"},
-                                   "    MG77_CODGRUSTAT4," "    MG0S_DESCRIZIONE AS MG77_DESGRUSTAT4",
-                                   "    MG77_GRUSTAT4 WITH (NOLOCK)", {{{"    MG77_DITTA_CG18 = ", way::company}}},
-                                   "1026", "MG77_IDPROV"};
-constexpr table kImballi{"Elenco Imballi", "Lkp_Imballi", "MG95_CODICE", {"Codice", "Descrizione"},
-                         "    MG95_CODICE," "    MG0S_DESCRIZIONE AS MG95_DESCR", "    MG95_IMBALLO WITH (NOLOCK)", {},
-                         "1005", "MG95_IDPROV"};
+constexpr table kFlagsEsclusioneStampa{
+    "Elenco Flags esclusione stampa", "Lkp_FlagsEsclusioneStampa", "MG82_CODICE", {"Codice", "Descrizione"},
+    "    MG82_CODICE," "    MG82_DESCR", "    MG82_FLAGESCL WITH (NOLOCK)"};
+value flags_esclusione_stampa(lookup& lk, std::span<value> a) { return describe(lk, a, kFlagsEsclusioneStampa); }
+
+constexpr table kCampagne{
+    "Elenco Campagne", "Lkp_Campagne", "MG94_CODCAMP", {"Codice", "Descrizione"},
+    "    MG94_CODCAMP," "    MG94_DESCAMP", "    MG94_CAMPANAG WITH (NOLOCK)",
+    {{{"    MG94_DITTA_CG18 = ", way::company}}}};
+value campagne(lookup& lk, std::span<value> a) { return describe(lk, a, kCampagne); }
+
+constexpr table kTipologiaAgente{
+    "Elenco tipologie Agenti", "Lkp_TipologiaAgente", "MG1P_CODICE", {"Codice", "Descrizione"},
+    "    MG1P_CODICE," "    MG1P_DESCR", "    MG1P_TIPOAGENTE WITH (NOLOCK)",
+    {{{"    MG1P_DITTA_CG18 = ", way::company}}}};
+value tipologia_agente(lookup& lk, std::span<value> a) { return describe(lk, a, kTipologiaAgente); }
+
+constexpr table kUbicazioni{
+    "Elenco Ubicazioni", "Lkp_Ubicazioni", "MG97_UBICAZ", {"Codice", "Descrizione"},
+    "    MG97_UBICAZ," "    MG97_DESCUBICAZ", "    MG97_UBICAZ WITH (NOLOCK)",
+    {{{"    MG97_DITTA_CG18 = ", way::company}}}};
+value ubicazioni(lookup& lk, std::span<value> a) { return describe(lk, a, kUbicazioni); }
+
+constexpr table kListini99Prezzi{
+    "Elenco Listini a 99 prezzi", "Lkp_Listini99Prezzi", "LI24_CODICE", {"Codice", "Descrizione"},
+    "    LI24_CODICE," "    LI24_DESCR", "    LI24_ANAGLIST99 WITH (NOLOCK)",
+    {{{"    LI24_DITTA_CG18 = ", way::company}}}};
+value listini99_prezzi(lookup& lk, std::span<value> a) { return describe(lk, a, kListini99Prezzi); }
+
+constexpr table kListiniPiuArticoli{
+    "Elenco Listini più articoli", "Lkp_ListiniPiuArticoli", "LI26_CODICE", {"Codice", "Descrizione"},
+    "    LI26_CODICE," "    LI26_DESCR", "    LI26_ANAGLISPIUART WITH (NOLOCK)",
+    {{{"    LI26_DITTA_CG18 = ", way::company}}}};
+value listini_piu_articoli(lookup& lk, std::span<value> a) { return describe(lk, a, kListiniPiuArticoli); }
+
+constexpr table kBasi{
+    "Elenco Basi", "Lkp_Basi", "MG0C_CODBASE", {"Codice", "Descrizione"},
+    "    MG0C_CODBASE," "    MG0C_DESCRBASE", "    MG0C_BASI WITH (NOLOCK)",
+    {{{"    MG0C_DITTA_CG18 = ", way::company}}}};
+value basi(lookup& lk, std::span<value> a) { return describe(lk, a, kBasi); }
+
+constexpr table kGruppiStatistici1{
+    "Elenco Gruppi statistici 1", "Lkp_GruppiStatistici1", "MG74_CODGRUSTAT1", {"Codice", "Descrizione"},
+    "    MG74_CODGRUSTAT1," "    MG0S_DESCRIZIONE AS MG74_DESGRUSTAT1", "    MG74_GRUSTAT1 WITH (NOLOCK)",
+    {{{"    MG74_DITTA_CG18 = ", way::company}}},
+    "1023", "MG74_IDPROV"};
+value gruppi_statistici1(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici1); }
+
+constexpr table kGruppiStatistici2{
+    "Elenco Gruppi statistici 2", "Lkp_GruppiStatistici2", "MG75_CODGRUSTAT2", {"Codice", "Descrizione"},
+    "    MG75_CODGRUSTAT2," "    MG0S_DESCRIZIONE AS MG75_DESGRUSTAT2", "    MG75_GRUSTAT2 WITH (NOLOCK)",
+    {{{"    MG75_DITTA_CG18 = ", way::company}}},
+    "1024", "MG75_IDPROV"};
+value gruppi_statistici2(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici2); }
+
+constexpr table kGruppiStatistici3{
+    "Elenco Gruppi statistici 3", "Lkp_GruppiStatistici3", "MG76_CODGRUSTAT3", {"Codice", "Descrizione"},
+    "    MG76_CODGRUSTAT3," "    MG0S_DESCRIZIONE AS MG76_DESGRUSTAT3", "    MG76_GRUSTAT3 WITH (NOLOCK)",
+    {{{"    MG76_DITTA_CG18 = ", way::company}}},
+    "1025", "MG76_IDPROV"};
+value gruppi_statistici3(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici3); }
+
+constexpr table kGruppiStatistici4{
+    "Elenco Gruppi statistici 4", "Lkp_GruppiStatistici4", "MG77_CODGRUSTAT4", {"Codice", "Descrizione"},
+    "    MG77_CODGRUSTAT4," "    MG0S_DESCRIZIONE AS MG77_DESGRUSTAT4", "    MG77_GRUSTAT4 WITH (NOLOCK)",
+    {{{"    MG77_DITTA_CG18 = ", way::company}}},
+    "1026", "MG77_IDPROV"};
+value gruppi_statistici4(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici4); }
+
+constexpr table kImballi{
+    "Elenco Imballi", "Lkp_Imballi", "MG95_CODICE", {"Codice", "Descrizione"},
+    "    MG95_CODICE," "    MG0S_DESCRIZIONE AS MG95_DESCR", "    MG95_IMBALLO WITH (NOLOCK)",
+    {},
+    "1005", "MG95_IDPROV"};
+value imballi(lookup& lk, std::span<value> a) { return describe(lk, a, kImballi); }
+
 // The packs' ORDER BY carries four leading blanks.
-constexpr table kConfezioni{"Elenco Confezioni", "Lkp_Confezioni", "MG96_CODCONFEZ", {"Codice", "Descrizione"},
-                            "    MG96_CODCONFEZ," "    MG0S_DESCRIZIONE AS MG96_DESCCONFEZ", "    MG96_CONFDESC WITH (NOLOCK)",
-                            {{{"    MG96_DITTA_CG18 = ", way::company}}}, "1006", "MG96_IDPROV", sort_default::missing,
-                            "    ORDER BY "};
-constexpr table kAspettoDeiBeni{"Elenco Aspetto dei beni", "Lkp_AspettoDeiBeni", "MG99_CODICE", {"Codice", "Descrizione"},
-                                "    MG99_CODICE," "    MG0S_DESCRIZIONE AS MG99_DESCR", "    MG99_ASPBENI WITH (NOLOCK)",
-                                {}, "1007", "MG99_IDPROV"};
+constexpr table kConfezioni{
+    "Elenco Confezioni", "Lkp_Confezioni", "MG96_CODCONFEZ", {"Codice", "Descrizione"},
+    "    MG96_CODCONFEZ," "    MG0S_DESCRIZIONE AS MG96_DESCCONFEZ", "    MG96_CONFDESC WITH (NOLOCK)",
+    {{{"    MG96_DITTA_CG18 = ", way::company}}},
+    "1006", "MG96_IDPROV", sort_default::missing, "    ORDER BY "};
+value confezioni(lookup& lk, std::span<value> a) { return describe(lk, a, kConfezioni); }
+
+constexpr table kAspettoDeiBeni{
+    "Elenco Aspetto dei beni", "Lkp_AspettoDeiBeni", "MG99_CODICE", {"Codice", "Descrizione"},
+    "    MG99_CODICE," "    MG0S_DESCRIZIONE AS MG99_DESCR", "    MG99_ASPBENI WITH (NOLOCK)",
+    {},
+    "1007", "MG99_IDPROV"};
+value aspetto_dei_beni(lookup& lk, std::span<value> a) { return describe(lk, a, kAspettoDeiBeni); }
+
 // Only the texts of the base language (empty language code).
-constexpr table kTestiVari{"Elenco testi vari", "Lkp_TestiVari", "MG0B_CODTESTO", {"Codice", "Descrizione"},
-                           "    MG0B_CODTESTO," "    MG0B_DESCR", "    MG0B_TESTI WITH (NOLOCK)",
-                           {{{"    MG0B_DITTA_CG18 = ", way::company},
-                             {"    MG0B_INDTIPO = ", way::number, 0},
-                             {"    MG0B_LINGUA_MG52 = ''"}}}};
+constexpr table kTestiVari{
+    "Elenco testi vari", "Lkp_TestiVari", "MG0B_CODTESTO", {"Codice", "Descrizione"},
+    "    MG0B_CODTESTO," "    MG0B_DESCR", "    MG0B_TESTI WITH (NOLOCK)",
+    {{{"    MG0B_DITTA_CG18 = ", way::company},
+      {"    MG0B_INDTIPO = ", way::number, 0},
+      {"    MG0B_LINGUA_MG52 = ''"}}}};
+value testi_vari(lookup& lk, std::span<value> a) { return describe(lk, a, kTestiVari); }
 
 // Code, description and an indicator decoded into a label of at most so
 // many characters. No company condition.
-constexpr table kPorto{"Elenco Porto", "Lkp_Porto", "MG91_CODICE", {"Codice", "Descrizione", "Condizioni di consegna"},
-                       "    MG91_CODICE,"
-                       "    MG91_DESCR,"
-                       "    CONVERT(varchar(35),"
-                       "        CASE MG91_INDCONDCONS"
-                       "            WHEN 1 THEN '(C) Costo e nolo, costo ass. e nolo'"
-                       "            WHEN 2 THEN '(D) Reso frontiera, FOB a destino'"
-                       "            WHEN 3 THEN '(E) Franco fabbrica'"
-                       "            WHEN 4 THEN '(F) Franco vettore, franco a bordo'"
-                       "            ELSE ''"
-                       "        END"
-                       "    ) AS MG91_INDCONDCONS",
-                       "    MG91_PORTO WITH (NOLOCK)"};
-constexpr table kTipiSpedizione{"Elenco Tipi spedizione", "Lkp_TipiSpedizione", "MG93_CODICE",
-                                {"Codice", "Descrizione", "Modalità di trasporto"},
-                                "    MG93_CODICE,"
-                                "    MG93_DESCR,"
-                                "    CONVERT(varchar(30),"
-                                "        CASE MG93_INDMODALITA"
-                                "            WHEN 1 THEN 'Trasporto marittimo'"
-                                "            WHEN 2 THEN 'Trasporto farroviario'"
-                                "            WHEN 3 THEN 'Trasporto stradale'"
-                                "            WHEN 4 THEN 'Trasporto aereo'"
-                                "            WHEN 5 THEN 'Spedizioni postali'"
-                                "            WHEN 6 THEN 'Install. fisse di trasporto'"
-                                "            WHEN 7 THEN 'Trasporto per vie acque'"
-                                "            WHEN 8 THEN 'Propulsione propria'"
-                                "            ELSE ''"
-                                "        END"
-                                "    ) AS MG93_INDMODALITA",
-                                "    MG93_TIPOSPED WITH (NOLOCK)"};
-
-}  // namespace
-
-value gruppi_statistici1(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici1); }
-value gruppi_statistici2(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici2); }
-value gruppi_statistici3(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici3); }
-value gruppi_statistici4(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiStatistici4); }
-value flags_esclusione_stampa(lookup& lk, std::span<value> a) { return describe(lk, a, kFlagsEsclusioneStampa); }
+constexpr table kPorto{
+    "Elenco Porto", "Lkp_Porto", "MG91_CODICE", {"Codice", "Descrizione", "Condizioni di consegna"},
+    "    MG91_CODICE,"
+    "    MG91_DESCR,"
+    "    CONVERT(varchar(35),"
+    "        CASE MG91_INDCONDCONS"
+    "            WHEN 1 THEN '(C) Costo e nolo, costo ass. e nolo'"
+    "            WHEN 2 THEN '(D) Reso frontiera, FOB a destino'"
+    "            WHEN 3 THEN '(E) Franco fabbrica'"
+    "            WHEN 4 THEN '(F) Franco vettore, franco a bordo'"
+    "            ELSE ''"
+    "        END"
+    "    ) AS MG91_INDCONDCONS",
+    "    MG91_PORTO WITH (NOLOCK)"};
 value porto(lookup& lk, std::span<value> a) { return describe(lk, a, kPorto); }
+
+constexpr table kTipiSpedizione{
+    "Elenco Tipi spedizione", "Lkp_TipiSpedizione", "MG93_CODICE", {"Codice", "Descrizione", "Modalità di trasporto"},
+    "    MG93_CODICE,"
+    "    MG93_DESCR,"
+    "    CONVERT(varchar(30),"
+    "        CASE MG93_INDMODALITA"
+    "            WHEN 1 THEN 'Trasporto marittimo'"
+    "            WHEN 2 THEN 'Trasporto farroviario'"
+    "            WHEN 3 THEN 'Trasporto stradale'"
+    "            WHEN 4 THEN 'Trasporto aereo'"
+    "            WHEN 5 THEN 'Spedizioni postali'"
+    "            WHEN 6 THEN 'Install. fisse di trasporto'"
+    "            WHEN 7 THEN 'Trasporto per vie acque'"
+    "            WHEN 8 THEN 'Propulsione propria'"
+    "            ELSE ''"
+    "        END"
+    "    ) AS MG93_INDMODALITA",
+    "    MG93_TIPOSPED WITH (NOLOCK)"};
 value tipi_spedizione(lookup& lk, std::span<value> a) { return describe(lk, a, kTipiSpedizione); }
-value campagne(lookup& lk, std::span<value> a) { return describe(lk, a, kCampagne); }
-value imballi(lookup& lk, std::span<value> a) { return describe(lk, a, kImballi); }
-value confezioni(lookup& lk, std::span<value> a) { return describe(lk, a, kConfezioni); }
-value ubicazioni(lookup& lk, std::span<value> a) { return describe(lk, a, kUbicazioni); }
-value aspetto_dei_beni(lookup& lk, std::span<value> a) { return describe(lk, a, kAspettoDeiBeni); }
-value listini99_prezzi(lookup& lk, std::span<value> a) { return describe(lk, a, kListini99Prezzi); }
-value listini_piu_articoli(lookup& lk, std::span<value> a) { return describe(lk, a, kListiniPiuArticoli); }
-value basi(lookup& lk, std::span<value> a) { return describe(lk, a, kBasi); }
-value tipologia_agente(lookup& lk, std::span<value> a) { return describe(lk, a, kTipologiaAgente); }
-value testi_vari(lookup& lk, std::span<value> a) { return describe(lk, a, kTestiVari); }
 
 value confezioni_articolo(lookup& lk, std::span<value> a) {
   const std::string lang = lk.language(lookup::language_source::company);

@@ -106,45 +106,49 @@ void agent_restriction(lookup& lk, statement& st) {
 // Document groupings, block levels, and the customer/supplier grouping
 // levels 1 to 3, titled for customers or suppliers as TipoCf says.
 
-constexpr table kRaggruppamentiDocumenti{"Elenco Raggruppamenti", "Lkp_RaggruppamentiDocumenti", "MG24_CODRAG",
-                                         {"Codice", "Descrizione"}, "    MG24_CODRAG," "    MG24_DESCRAGG",
-                                         "    MG24_CLIFORRAG WITH (NOLOCK)",
-                                         {{{"    MG24_DITTA_CG18 = ", way::company},
-                                           {"    MG24_TIPOCF_CG44 = ", way::number, 0},
-                                           {"    MG24_CLIFOR_CG44 = ", way::number, 1}}}};
-constexpr table kLivelliDiBlocco{"Elenco Livelli di blocco", "Lkp_LivelliDiBlocco", "MG25_CODBLOCCO",
-                                 {"Codice", "Descrizione", "Status Payline"},
-                                 "    MG25_CODBLOCCO,"
-                                 "    MG25_DESCRBLOCCO,"
-                                 "    CASE MG25_INDPAYLINE"
-                                 "       WHEN 0 THEN 'Nessuno Status Payline'"
-                                 "       WHEN 1 THEN 'Status Bloccato Payline'"
-                                 "       WHEN 2 THEN 'Status Al Legale Payline'"
-                                 "    END AS MG25_INDPAYLINE",
-                                 "    MG25_LIVBLOCCO WITH (NOLOCK)", {{{"    MG25_DITTA_CG18 = ", way::company}}}};
-constexpr table kRaggruppamentiCF1{"Elenco Raggruppamenti Clienti 1", "Lkp_RaggruppamentiCF1", "MG31_CODRAGGRCF1",
-                                   {"Codice", "Descrizione"},
-                                   "    MG31_CODRAGGRCF1," "    MG0S_DESCRIZIONE AS MG31_DESCRAGGRCF1",
-                                   "    MG31_RAGGRCF1 WITH (NOLOCK)",
-                                   {{{"    MG31_DITTA_CG18 = ", way::company}, {"    MG31_TIPOCF = ", way::number, 0}}},
-                                   "1016", "MG31_IDPROV", sort_default::missing, " ORDER BY ",
-                                   "Elenco Raggruppamenti Fornitori 1"};
-constexpr table kRaggruppamentiCF2{"Elenco Raggruppamenti Clienti 2", "Lkp_RaggruppamentiCF2", "MG32_CODRAGGRCF2",
-                                   {"Codice", "Descrizione"},
-                                   "    MG32_CODRAGGRCF2," "    MG0S_DESCRIZIONE AS MG32_DESCRAGGRCF2",
-                                   "    MG32_RAGGRCF2 WITH (NOLOCK)",
-                                   {{{"    MG32_DITTA_CG18 = ", way::company}, {"    MG32_TIPOCF = ", way::number, 0}}},
-                                   "1017", "MG32_IDPROV", sort_default::missing, " ORDER BY ",
-                                   "Elenco Raggruppamenti Fornitori 2"};
-constexpr table kRaggruppamentiCF3{"Elenco Raggruppamenti Clienti 3", "Lkp_RaggruppamentiCF3", "MG33_CODRAGGRCF3",
-                                   {"Codice", "Descrizione"},
-                                   "    MG33_CODRAGGRCF3," "    MG0S_DESCRIZIONE AS MG33_DESCRAGGRCF3",
-                                   "    MG33_RAGGRCF3 WITH (NOLOCK)",
-                                   {{{"    MG33_DITTA_CG18 = ", way::company}, {"    MG33_TIPOCF = ", way::number, 0}}},
-                                   "1018", "MG33_IDPROV", sort_default::missing, " ORDER BY ",
-                                   "Elenco Raggruppamenti Fornitori 3"};
-
 }  // namespace
+
+constexpr table kRaggruppamentiDocumenti{
+    "Elenco Raggruppamenti", "Lkp_RaggruppamentiDocumenti", "MG24_CODRAG", {"Codice", "Descrizione"},
+    "    MG24_CODRAG," "    MG24_DESCRAGG", "    MG24_CLIFORRAG WITH (NOLOCK)",
+    {{{"    MG24_DITTA_CG18 = ", way::company},
+      {"    MG24_TIPOCF_CG44 = ", way::number, 0},
+      {"    MG24_CLIFOR_CG44 = ", way::number, 1}}}};
+value raggruppamenti_documenti(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiDocumenti); }
+
+constexpr table kLivelliDiBlocco{
+    "Elenco Livelli di blocco", "Lkp_LivelliDiBlocco", "MG25_CODBLOCCO", {"Codice", "Descrizione", "Status Payline"},
+    "    MG25_CODBLOCCO,"
+    "    MG25_DESCRBLOCCO,"
+    "    CASE MG25_INDPAYLINE"
+    "       WHEN 0 THEN 'Nessuno Status Payline'"
+    "       WHEN 1 THEN 'Status Bloccato Payline'"
+    "       WHEN 2 THEN 'Status Al Legale Payline'"
+    "    END AS MG25_INDPAYLINE",
+    "    MG25_LIVBLOCCO WITH (NOLOCK)",
+    {{{"    MG25_DITTA_CG18 = ", way::company}}}};
+value livelli_di_blocco(lookup& lk, std::span<value> a) { return describe(lk, a, kLivelliDiBlocco); }
+
+constexpr table kRaggruppamentiCF1{
+    "Elenco Raggruppamenti Clienti 1", "Lkp_RaggruppamentiCF1", "MG31_CODRAGGRCF1", {"Codice", "Descrizione"},
+    "    MG31_CODRAGGRCF1," "    MG0S_DESCRIZIONE AS MG31_DESCRAGGRCF1", "    MG31_RAGGRCF1 WITH (NOLOCK)",
+    {{{"    MG31_DITTA_CG18 = ", way::company}, {"    MG31_TIPOCF = ", way::number, 0}}},
+    "1016", "MG31_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 1"};
+value raggruppamenti_clienti_fornitori1(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF1); }
+
+constexpr table kRaggruppamentiCF2{
+    "Elenco Raggruppamenti Clienti 2", "Lkp_RaggruppamentiCF2", "MG32_CODRAGGRCF2", {"Codice", "Descrizione"},
+    "    MG32_CODRAGGRCF2," "    MG0S_DESCRIZIONE AS MG32_DESCRAGGRCF2", "    MG32_RAGGRCF2 WITH (NOLOCK)",
+    {{{"    MG32_DITTA_CG18 = ", way::company}, {"    MG32_TIPOCF = ", way::number, 0}}},
+    "1017", "MG32_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 2"};
+value raggruppamenti_clienti_fornitori2(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF2); }
+
+constexpr table kRaggruppamentiCF3{
+    "Elenco Raggruppamenti Clienti 3", "Lkp_RaggruppamentiCF3", "MG33_CODRAGGRCF3", {"Codice", "Descrizione"},
+    "    MG33_CODRAGGRCF3," "    MG0S_DESCRIZIONE AS MG33_DESCRAGGRCF3", "    MG33_RAGGRCF3 WITH (NOLOCK)",
+    {{{"    MG33_DITTA_CG18 = ", way::company}, {"    MG33_TIPOCF = ", way::number, 0}}},
+    "1018", "MG33_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 3"};
+value raggruppamenti_clienti_fornitori3(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF3); }
 
 value agenti(lookup& lk, std::span<value> a) { return agent_list(lk, a, kAgenti); }
 value agenti_by_id(lookup& lk, std::span<value> a) { return agent_list(lk, a, kAgentiByID); }
@@ -231,11 +235,5 @@ value destinatari(lookup& lk, std::span<value> a) {
   lk.set_id("Lkp_Destinatari");
   return {};
 }
-
-value raggruppamenti_documenti(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiDocumenti); }
-value livelli_di_blocco(lookup& lk, std::span<value> a) { return describe(lk, a, kLivelliDiBlocco); }
-value raggruppamenti_clienti_fornitori1(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF1); }
-value raggruppamenti_clienti_fornitori2(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF2); }
-value raggruppamenti_clienti_fornitori3(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF3); }
 
 }  // namespace veldrane::lookup_ops

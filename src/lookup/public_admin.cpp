@@ -178,18 +178,49 @@ value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo)
 // Classification of fictitious articles; supply chains, whose sort column
 // (a String) takes the default when it is empty.
 
-constexpr table kClassificazioneArticoliFittizi{"Elenco delle classificazioni", "Lkp_ClassArtFtz", "MG6L_INDFITTIZIO",
-                                                {"Codice", "Descrizione"}, "    MG6L_INDFITTIZIO," "    MG6L_DESCR",
-                                                "    MG6L_CLASSARTFITZ WITH (NOLOCK)"};
-constexpr table kFiliere{"Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
-                         "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)", {}, {}, {},
-                         sort_default::no_text};
-
 }  // namespace
 
+constexpr table kClassificazioneArticoliFittizi{
+    "Elenco delle classificazioni", "Lkp_ClassArtFtz", "MG6L_INDFITTIZIO", {"Codice", "Descrizione"},
+    "    MG6L_INDFITTIZIO," "    MG6L_DESCR", "    MG6L_CLASSARTFITZ WITH (NOLOCK)"};
 value classificazione_articoli_fittizi(lookup& lk, std::span<value> a) {
   return describe(lk, a, kClassificazioneArticoliFittizi);
 }
+
+constexpr table kFiliere{
+    "Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
+    "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)",
+    {},
+    {}, {}, sort_default::no_text};
+value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
+  const value& fornitore = filter_value(a[0]);
+  const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
+  if (articolo.empty()) lk.set_columns(kCodeDescr);
+  else lk.set_columns({"Codice", "Descrizione", "Stato"});
+  lk.set_title(kFiliere.title);
+  const std::string sort = lk.sort_column(a[2], kFiliere.sort, kFiliere.when);
+  statement st;
+  if (articolo.empty()) {
+    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)";
+  } else {
+    // The chains authorised for the article in the framework's current
+    // company, with their state.
+    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE," << "    CASE MGH8_INDSTATO"
+       << "       WHEN 0 THEN 'Disabilitata'" << "       WHEN 1 THEN 'Con riserva'" << "       WHEN 2 THEN 'Abilitata'"
+       << "    END AS MGH8_INDSTATO" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)" << " INNER JOIN"
+       << "    MGH8_AUTFILIERE WITH (NOLOCK)" << " ON" << "    MGH8_ID_MGH7 = MGH7_ID" << "    AND MGH8_DITTA_CG18 = ";
+    st.number(framework_company(lk));
+    st << "    AND MGH8_CODART_MG66 = '";
+    st.quoted(TextOrEmpty(value(articolo))) << "'";
+  }
+  st << " WHERE" << "    MGH7_IDCLIFOR = ";
+  st.number(DecimalOrZero(fornitore));
+  st << " ORDER BY " << sort;
+  lk.set_statement(st);
+  lk.set_id("Lkp_FiliereByIdForExt");
+  return {};
+}
+value filiere(lookup& lk, std::span<value> a) { return describe(lk, a, kFiliere); }
 
 value opzioni_ext(lookup& lk, std::span<value> a) {
   lk.set_columns(kCodeDescr);
@@ -266,37 +297,6 @@ value filiere_by_id_for(lookup& lk, std::span<value> a) {
   std::array<value, 3> args{a[0], value(""), a[1]};
   return filiere_by_id_for_ext(lk, args);
 }
-
-value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
-  const value& fornitore = filter_value(a[0]);
-  const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
-  if (articolo.empty()) lk.set_columns(kCodeDescr);
-  else lk.set_columns({"Codice", "Descrizione", "Stato"});
-  lk.set_title(kFiliere.title);
-  const std::string sort = lk.sort_column(a[2], kFiliere.sort, kFiliere.when);
-  statement st;
-  if (articolo.empty()) {
-    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)";
-  } else {
-    // The chains authorised for the article in the framework's current
-    // company, with their state.
-    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE," << "    CASE MGH8_INDSTATO"
-       << "       WHEN 0 THEN 'Disabilitata'" << "       WHEN 1 THEN 'Con riserva'" << "       WHEN 2 THEN 'Abilitata'"
-       << "    END AS MGH8_INDSTATO" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)" << " INNER JOIN"
-       << "    MGH8_AUTFILIERE WITH (NOLOCK)" << " ON" << "    MGH8_ID_MGH7 = MGH7_ID" << "    AND MGH8_DITTA_CG18 = ";
-    st.number(framework_company(lk));
-    st << "    AND MGH8_CODART_MG66 = '";
-    st.quoted(TextOrEmpty(value(articolo))) << "'";
-  }
-  st << " WHERE" << "    MGH7_IDCLIFOR = ";
-  st.number(DecimalOrZero(fornitore));
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_FiliereByIdForExt");
-  return {};
-}
-
-value filiere(lookup& lk, std::span<value> a) { return describe(lk, a, kFiliere); }
 
 value uffici_pa_cli_for_dest(lookup& lk, std::span<value> a) { return office_lookup(lk, kDestinationOffices, a); }
 

@@ -13,64 +13,78 @@
 
 namespace veldrane::lookup_ops {
 
-namespace {
+constexpr table kOpzioni{
+    "Elenco opzioni", "Lkp_Opzioni", "MG5E_OPZIONE", {"Codice", "Descrizione"},
+    "    MG5E_OPZIONE," "    MG5E_DESCR", "    MG5E_OPZIONI WITH (NOLOCK)",
+    {{{"    MG5E_DITTA_CG18 = ", way::company}, {"    MG5E_CODICEVAR_MG5F = '", way::quoted, 0}}}};
+value opzioni(lookup& lk, std::span<value> a) { return describe(lk, a, kOpzioni); }
 
-constexpr table kOpzioni{"Elenco opzioni", "Lkp_Opzioni", "MG5E_OPZIONE", {"Codice", "Descrizione"},
-                         "    MG5E_OPZIONE," "    MG5E_DESCR", "    MG5E_OPZIONI WITH (NOLOCK)",
-                         {{{"    MG5E_DITTA_CG18 = ", way::company}, {"    MG5E_CODICEVAR_MG5F = '", way::quoted, 0}}}};
 constexpr table kRaggruppamentoVarianti{
     "Elenco raggruppamento varianti", "Lkp_RaggruppamentoVarianti", "MG5G_CODRAGGVAR", {"Codice", "Descrizione"},
     "    MG5G_CODRAGGVAR," "    MG5G_DESCRRAGGVAR", "    MG5G_RAGGVAR WITH (NOLOCK)",
     {{{"    MG5G_DITTA_CG18 = ", way::company}, {"    MG5G_CODICEVAR_MG5F = '", way::quoted, 0}}}};
+value raggruppamento_varianti(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentoVarianti); }
+
 // Ordered by the description, not by the sub-code.
-constexpr table kSubcodiciArticoli{"Elenco Subcodici Articoli", "Lkp_SubcodiciArticoli", "MG6E_DESCR",
-                                   {"Subcodice", "Descrizione"}, "    MG6E_SUBCODICE," "    MG6E_DESCR",
-                                   "    MG6E_SUBCODART WITH (NOLOCK)",
-                                   {{{"    MG6E_DITTA_CG18 = ", way::company}, {"    MG6E_PROGR_MG6F = ", way::number, 0}}}};
-constexpr table kPrecodici{"Elenco Precodici", "Lkp_Precodici", "MG60_PRECODICE", {"Precodice", "Descrizione"},
-                           "    MG60_PRECODICE," "    MG60_DESCRPRECOD", "    MG60_PRECODICI WITH (NOLOCK)",
-                           {{{"    MG60_DITTA_CG18 = ", way::company}}}};
+constexpr table kSubcodiciArticoli{
+    "Elenco Subcodici Articoli", "Lkp_SubcodiciArticoli", "MG6E_DESCR", {"Subcodice", "Descrizione"},
+    "    MG6E_SUBCODICE," "    MG6E_DESCR", "    MG6E_SUBCODART WITH (NOLOCK)",
+    {{{"    MG6E_DITTA_CG18 = ", way::company}, {"    MG6E_PROGR_MG6F = ", way::number, 0}}}};
+value subcodici_articoli(lookup& lk, std::span<value> a) { return describe(lk, a, kSubcodiciArticoli); }
+
+constexpr table kPrecodici{
+    "Elenco Precodici", "Lkp_Precodici", "MG60_PRECODICE", {"Precodice", "Descrizione"},
+    "    MG60_PRECODICE," "    MG60_DESCRPRECOD", "    MG60_PRECODICI WITH (NOLOCK)",
+    {{{"    MG60_DITTA_CG18 = ", way::company}}}};
+value precodici(lookup& lk, std::span<value> a) { return describe(lk, a, kPrecodici); }
+
 // Two captions for the two selected columns: a third one ("UM") would name a
 // column the statement does not return.
-constexpr table kGruppiFiscali{"Elenco Gruppi fiscali", "Lkp_GruppiFiscali", "MG61_CODGRUPFIS", {"Codice", "Descrizione"},
-                               "    MG61_CODGRUPFIS," "    MG0S_DESCRIZIONE AS MG61_DESCRGRUFIS",
-                               "    MG61_GRUPPIFIS WITH (NOLOCK)", {{{"    MG61_DITTA_CG18 = ", way::company}}},
-                               "1027", "MG61_IDPROV"};
+constexpr table kGruppiFiscali{
+    "Elenco Gruppi fiscali", "Lkp_GruppiFiscali", "MG61_CODGRUPFIS", {"Codice", "Descrizione"},
+    "    MG61_CODGRUPFIS," "    MG0S_DESCRIZIONE AS MG61_DESCRGRUFIS", "    MG61_GRUPPIFIS WITH (NOLOCK)",
+    {{{"    MG61_DITTA_CG18 = ", way::company}}},
+    "1027", "MG61_IDPROV"};
+value gruppi_fiscali(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiFiscali); }
+
 // Fixed texts are shared by every company.
-constexpr table kTestiFissi{"Elenco Testi fissi", "Lkp_TestiFissi", "MG62_CODICE",
-                            {"Codice", "Descrizione", "Escl.1", "Escl.2", "Escl.3", "Escl.4"},
-                            "    MG62_CODICE,"
-                            "    MG0S_DESCRIZIONE AS MG62_DESCR, "
-                            "    MG62_ESCLST1_MG82,"
-                            "    MG62_ESCLST2_MG82,"
-                            "    MG62_ESCLST3_MG82,"
-                            "    MG62_ESCLST4_MG82",
-                            "    MG62_TESTIFIS WITH (NOLOCK)", {}, "1003", "MG62_IDPROV"};
-constexpr table kClassiDiSconto{"Elenco Classi di sconto", "Lkp_ClassiDiSconto", "MG63_CODCLASC", {"Codice", "Descrizione"},
-                                "    MG63_CODCLASC," "    MG63_DESCRCLASC", "    MG63_CLASSISC WITH (NOLOCK)",
-                                {{{"    MG63_DITTA_CG18 = ", way::company}}}};
-constexpr table kMarche{"Elenco Marche", "Lkp_Marche", "MG64_CODMARCA", {"Codice", "Descrizione"},
-                        "    MG64_CODMARCA," "    MG0S_DESCRIZIONE AS MG64_DESCRMARCA", "    MG64_MARCHEART WITH (NOLOCK)",
-                        {{{"    MG64_DITTA_CG18 = ", way::company}}}, "1028", "MG64_IDPROV"};
+constexpr table kTestiFissi{
+    "Elenco Testi fissi", "Lkp_TestiFissi", "MG62_CODICE",
+    {"Codice", "Descrizione", "Escl.1", "Escl.2", "Escl.3", "Escl.4"},
+    "    MG62_CODICE,"
+    "    MG0S_DESCRIZIONE AS MG62_DESCR, "
+    "    MG62_ESCLST1_MG82,"
+    "    MG62_ESCLST2_MG82,"
+    "    MG62_ESCLST3_MG82,"
+    "    MG62_ESCLST4_MG82",
+    "    MG62_TESTIFIS WITH (NOLOCK)",
+    {},
+    "1003", "MG62_IDPROV"};
+value testi_fissi(lookup& lk, std::span<value> a) { return describe(lk, a, kTestiFissi); }
+
+constexpr table kClassiDiSconto{
+    "Elenco Classi di sconto", "Lkp_ClassiDiSconto", "MG63_CODCLASC", {"Codice", "Descrizione"},
+    "    MG63_CODCLASC," "    MG63_DESCRCLASC", "    MG63_CLASSISC WITH (NOLOCK)",
+    {{{"    MG63_DITTA_CG18 = ", way::company}}}};
+value classi_di_sconto(lookup& lk, std::span<value> a) { return describe(lk, a, kClassiDiSconto); }
+
+constexpr table kMarche{
+    "Elenco Marche", "Lkp_Marche", "MG64_CODMARCA", {"Codice", "Descrizione"},
+    "    MG64_CODMARCA," "    MG0S_DESCRIZIONE AS MG64_DESCRMARCA", "    MG64_MARCHEART WITH (NOLOCK)",
+    {{{"    MG64_DITTA_CG18 = ", way::company}}},
+    "1028", "MG64_IDPROV"};
+value marche(lookup& lk, std::span<value> a) { return describe(lk, a, kMarche); }
+
 // The risk code as the caller gives it, trailing blanks included: no
 // converter, Null and Empty give ''.
 constexpr table kCondizioniDiPagamentoEsclusioneRischio{
     "Condizioni di pagamento per esclusione rischio", "Lkp_CondizioniDiPagamentoEsclusioneRischio", "CG62_CODPAG",
-    {"Codice", "Descrizione"}, "    CG62_CODPAG," "    CG62_DESCPAG",
+    {"Codice", "Descrizione"},
+    "    CG62_CODPAG," "    CG62_DESCPAG",
     "    CG62_CONDPAGDES WITH (NOLOCK)"
-    " INNER JOIN MG2C_ESCLUSIONIRISCHIO WITH (NOLOCK) ON" "    CG62_CODPAG = MG2C_CONDPAG_CG62",
+    " INNER JOIN MG2C_ESCLUSIONIRISCHIO WITH (NOLOCK) ON"
+    "    CG62_CODPAG = MG2C_CONDPAG_CG62",
     {{{"    MG2C_DITTA_CG18 = ", way::company}, {"    MG2C_CODICE_MG2A = '", way::as_given, 0}}}};
-
-}  // namespace
-
-value opzioni(lookup& lk, std::span<value> a) { return describe(lk, a, kOpzioni); }
-value raggruppamento_varianti(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentoVarianti); }
-value subcodici_articoli(lookup& lk, std::span<value> a) { return describe(lk, a, kSubcodiciArticoli); }
-value precodici(lookup& lk, std::span<value> a) { return describe(lk, a, kPrecodici); }
-value gruppi_fiscali(lookup& lk, std::span<value> a) { return describe(lk, a, kGruppiFiscali); }
-value testi_fissi(lookup& lk, std::span<value> a) { return describe(lk, a, kTestiFissi); }
-value classi_di_sconto(lookup& lk, std::span<value> a) { return describe(lk, a, kClassiDiSconto); }
-value marche(lookup& lk, std::span<value> a) { return describe(lk, a, kMarche); }
 value condizioni_di_pagamento_esclusione_rischio(lookup& lk, std::span<value> a) {
   return describe(lk, a, kCondizioniDiPagamentoEsclusioneRischio);
 }
