@@ -141,91 +141,80 @@ value transfer_deposit(decode& dc, std::span<value> a, const transfer_side& side
 }  // namespace
 
 // Languages and the article classification.
-constexpr table kLingua{
-    {"MG52_DESCRLINGUA"}, "    MG52_LINGUE WITH (NOLOCK)",
-    {{{"    MG52_CODLINGUA = '", way::quoted, 0}}}};
+constexpr table kLingua{{"MG52_DESCRLINGUA"}, "    MG52_LINGUE WITH (NOLOCK)",
+                        {{{"    MG52_CODLINGUA = '", way::quoted, 0}}}};
 value lingua(decode& dc, std::span<value> a) { return describe(dc, a, kLingua); }
 
-constexpr table kFamiglia{
-    {"MG53_DESCRFAM"}, "    MG53_FAMIGLIE WITH (NOLOCK)",
-    {{{"    MG53_DITTA_CG18 = ", way::company}, {"    MG53_CODFAM = '", way::quoted, 0}}},
-    {"1019", "MG53_IDPROV"}};
+constexpr table kFamiglia{{"MG53_DESCRFAM"}, "    MG53_FAMIGLIE WITH (NOLOCK)",
+                          {{{"    MG53_DITTA_CG18 = ", way::company}, {"    MG53_CODFAM = '", way::quoted, 0}}},
+                          {"1019", "MG53_IDPROV"}};
 value famiglia(decode& dc, std::span<value> a) { return describe(dc, a, kFamiglia); }
 
-constexpr table kApplicazione{
-    {"MG57_DESCRAPPLIC"}, "    MG57_APPLICAZIONI WITH (NOLOCK)",
-    {{{"    MG57_DITTA_CG18 = ", way::company}, {"    MG57_CODAPPLIC = '", way::quoted, 0}}},
-    {"1029", "MG57_IDPROV"}};
+constexpr table kApplicazione{{"MG57_DESCRAPPLIC"}, "    MG57_APPLICAZIONI WITH (NOLOCK)",
+                              {{{"    MG57_DITTA_CG18 = ", way::company}, {"    MG57_CODAPPLIC = '", way::quoted, 0}}},
+                              {"1029", "MG57_IDPROV"}};
 value applicazione(decode& dc, std::span<value> a) { return describe(dc, a, kApplicazione); }
 
 // Deposits.
-constexpr table kDeposito{
-    {"MG58_DESCRDEP"}, "    MG58_DEPOSITI WITH (NOLOCK)",
-    {{{"    MG58_DITTA_CG18 = ", way::company}, {"    MG58_CODDEP = '", way::quoted, 0}}}};
+constexpr table kDeposito{{"MG58_DESCRDEP"}, "    MG58_DEPOSITI WITH (NOLOCK)",
+                          {{{"    MG58_DITTA_CG18 = ", way::company}, {"    MG58_CODDEP = '", way::quoted, 0}}}};
 value deposito(decode& dc, std::span<value> a) {
   describe(dc, a, kDeposito);
   dc.append_to_stored(decode::deposit_filter);
   return {};
 }
 
-constexpr table kRaggruppamentoDepositi{
-    {"MG5D_DESCRAGGDEP"}, "    MG5D_RAGGDEPOS WITH (NOLOCK)",
-    {{{"    MG5D_CODRAGGDEP = '", way::quoted, 0}}}};
+constexpr table kRaggruppamentoDepositi{{"MG5D_DESCRAGGDEP"}, "    MG5D_RAGGDEPOS WITH (NOLOCK)",
+                                        {{{"    MG5D_CODRAGGDEP = '", way::quoted, 0}}}};
 value raggruppamento_depositi(decode& dc, std::span<value> a) { return describe(dc, a, kRaggruppamentoDepositi); }
 
 // Variants, codes and commercial tables.
-constexpr table kOpzione{
-    {"MG5E_DESCR"}, "    MG5E_OPZIONI WITH (NOLOCK)",
-    {{{"    MG5E_DITTA_CG18 = ", way::company},
-      {"    MG5E_CODICEVAR_MG5F = '", way::quoted, 0},
-      {"    MG5E_OPZIONE = '", way::quoted, 1}}}};
+constexpr table kOpzione{{"MG5E_DESCR"}, "    MG5E_OPZIONI WITH (NOLOCK)",
+                         {{{"    MG5E_DITTA_CG18 = ", way::company},
+                           {"    MG5E_CODICEVAR_MG5F = '", way::quoted, 0},
+                           {"    MG5E_OPZIONE = '", way::quoted, 1}}}};
 value opzione(decode& dc, std::span<value> a) { return describe(dc, a, kOpzione); }
 
-constexpr table kConfiguratore{
-    {"MG5F_DESCR_VAR"}, "    MG5F_DIMECONF WITH (NOLOCK)",
-    {{{"    MG5F_DITTA_CG18 = ", way::company}, {"    MG5F_CODICEVAR = '", way::quoted, 0}}}};
+constexpr table kConfiguratore{{"MG5F_DESCR_VAR"}, "    MG5F_DIMECONF WITH (NOLOCK)",
+                               {{{"    MG5F_DITTA_CG18 = ", way::company},
+                                 {"    MG5F_CODICEVAR = '", way::quoted, 0}}}};
 value configuratore(decode& dc, std::span<value> a) { return describe(dc, a, kConfiguratore); }
 
-constexpr table kRaggruppamentoVariante{
-    {"MG5G_DESCRRAGGVAR"}, "    MG5G_RAGGVAR WITH (NOLOCK)",
-    {{{"    MG5G_DITTA_CG18 = ", way::company},
-      {"    MG5G_CODICEVAR_MG5F = '", way::quoted, 0},
-      {"    MG5G_CODRAGGVAR = '", way::quoted, 1}}}};
+constexpr table kRaggruppamentoVariante{{"MG5G_DESCRRAGGVAR"}, "    MG5G_RAGGVAR WITH (NOLOCK)",
+                                        {{{"    MG5G_DITTA_CG18 = ", way::company},
+                                          {"    MG5G_CODICEVAR_MG5F = '", way::quoted, 0},
+                                          {"    MG5G_CODRAGGVAR = '", way::quoted, 1}}}};
 value raggruppamento_variante(decode& dc, std::span<value> a) { return describe(dc, a, kRaggruppamentoVariante); }
 
-constexpr table kSubcodiceArticolo{
-    {"MG6E_DESCR"}, "    MG6E_SUBCODART WITH (NOLOCK)",
-    {{{"    MG6E_DITTA_CG18 = ", way::company},
-      {"    MG6E_PROGR_MG6F = ", way::number, 0},
-      {"    MG6E_SUBCODICE = '", way::quoted, 1}}}};
+constexpr table kSubcodiceArticolo{{"MG6E_DESCR"}, "    MG6E_SUBCODART WITH (NOLOCK)",
+                                   {{{"    MG6E_DITTA_CG18 = ", way::company},
+                                     {"    MG6E_PROGR_MG6F = ", way::number, 0},
+                                     {"    MG6E_SUBCODICE = '", way::quoted, 1}}}};
 value subcodice_articolo(decode& dc, std::span<value> a) { return describe(dc, a, kSubcodiceArticolo); }
 
-constexpr table kPrecodice{
-    {"MG60_DESCRPRECOD"}, "    MG60_PRECODICI WITH (NOLOCK)",
-    {{{"    MG60_DITTA_CG18 = ", way::company}, {"    MG60_PRECODICE = '", way::quoted, 0}}}};
+constexpr table kPrecodice{{"MG60_DESCRPRECOD"}, "    MG60_PRECODICI WITH (NOLOCK)",
+                           {{{"    MG60_DITTA_CG18 = ", way::company}, {"    MG60_PRECODICE = '", way::quoted, 0}}}};
 value precodice(decode& dc, std::span<value> a) { return describe(dc, a, kPrecodice); }
 
-constexpr table kGruppoFiscale{
-    {"MG61_DESCRGRUFIS"}, "    MG61_GRUPPIFIS WITH (NOLOCK)",
-    {{{"    MG61_DITTA_CG18 = ", way::company}, {"    MG61_CODGRUPFIS = '", way::quoted, 0}}},
-    {"1027", "MG61_IDPROV"}};
+constexpr table kGruppoFiscale{{"MG61_DESCRGRUFIS"}, "    MG61_GRUPPIFIS WITH (NOLOCK)",
+                               {{{"    MG61_DITTA_CG18 = ", way::company},
+                                 {"    MG61_CODGRUPFIS = '", way::quoted, 0}}},
+                               {"1027", "MG61_IDPROV"}};
 value gruppo_fiscale(decode& dc, std::span<value> a) { return describe(dc, a, kGruppoFiscale); }
 
-constexpr table kTestoFisso{
-    {"MG62_DESCR"}, "    MG62_TESTIFIS WITH (NOLOCK)",
-    {{{"    MG62_CODICE = '", way::quoted, 0}}},
-    {"1003", "MG62_IDPROV"}};
+constexpr table kTestoFisso{{"MG62_DESCR"}, "    MG62_TESTIFIS WITH (NOLOCK)",
+                            {{{"    MG62_CODICE = '", way::quoted, 0}}},
+                            {"1003", "MG62_IDPROV"}};
 value testo_fisso(decode& dc, std::span<value> a) { return describe(dc, a, kTestoFisso); }
 
-constexpr table kClasseDiSconto{
-    {"MG63_DESCRCLASC"}, "    MG63_CLASSISC WITH (NOLOCK)",
-    {{{"    MG63_DITTA_CG18 = ", way::company}, {"    MG63_CODCLASC = '", way::quoted, 0}}}};
+constexpr table kClasseDiSconto{{"MG63_DESCRCLASC"}, "    MG63_CLASSISC WITH (NOLOCK)",
+                                {{{"    MG63_DITTA_CG18 = ", way::company},
+                                  {"    MG63_CODCLASC = '", way::quoted, 0}}}};
 value classe_di_sconto(decode& dc, std::span<value> a) { return describe(dc, a, kClasseDiSconto); }
 
-constexpr table kMarca{
-    {"MG64_DESCRMARCA"}, "    MG64_MARCHEART WITH (NOLOCK)",
-    {{{"    MG64_DITTA_CG18 = ", way::company}, {"    MG64_CODMARCA = '", way::quoted, 0}}},
-    {"1028", "MG64_IDPROV"}};
+constexpr table kMarca{{"MG64_DESCRMARCA"}, "    MG64_MARCHEART WITH (NOLOCK)",
+                       {{{"    MG64_DITTA_CG18 = ", way::company}, {"    MG64_CODMARCA = '", way::quoted, 0}}},
+                       {"1028", "MG64_IDPROV"}};
 value marca(decode& dc, std::span<value> a) { return describe(dc, a, kMarca); }
 
 // The description of the first operative dialect, from the table function
@@ -273,46 +262,44 @@ value articolo_di_magazzino_con_variante(decode& dc, std::span<value> a) {
 }
 
 // Statistics and print exclusion.
-constexpr table kGruppoStatistico1{
-    {"MG74_DESGRUSTAT1"}, "    MG74_GRUSTAT1 WITH (NOLOCK)",
-    {{{"    MG74_DITTA_CG18 = ", way::company}, {"    MG74_CODGRUSTAT1 = '", way::quoted, 0}}},
-    {"1023", "MG74_IDPROV"}};
+constexpr table kGruppoStatistico1{{"MG74_DESGRUSTAT1"}, "    MG74_GRUSTAT1 WITH (NOLOCK)",
+                                   {{{"    MG74_DITTA_CG18 = ", way::company},
+                                     {"    MG74_CODGRUSTAT1 = '", way::quoted, 0}}},
+                                   {"1023", "MG74_IDPROV"}};
 value gruppo_statistico1(decode& dc, std::span<value> a) { return describe(dc, a, kGruppoStatistico1); }
 
-constexpr table kGruppoStatistico2{
-    {"MG75_DESGRUSTAT2"}, "    MG75_GRUSTAT2 WITH (NOLOCK)",
-    {{{"    MG75_DITTA_CG18 = ", way::company}, {"    MG75_CODGRUSTAT2 = '", way::quoted, 0}}},
-    {"1024", "MG75_IDPROV"}};
+constexpr table kGruppoStatistico2{{"MG75_DESGRUSTAT2"}, "    MG75_GRUSTAT2 WITH (NOLOCK)",
+                                   {{{"    MG75_DITTA_CG18 = ", way::company},
+                                     {"    MG75_CODGRUSTAT2 = '", way::quoted, 0}}},
+                                   {"1024", "MG75_IDPROV"}};
 value gruppo_statistico2(decode& dc, std::span<value> a) { return describe(dc, a, kGruppoStatistico2); }
 
-constexpr table kGruppoStatistico3{
-    {"MG76_DESGRUSTAT3"}, "    MG76_GRUSTAT3 WITH (NOLOCK)",
-    {{{"    MG76_DITTA_CG18 = ", way::company}, {"    MG76_CODGRUSTAT3 = '", way::quoted, 0}}},
-    {"1025", "MG76_IDPROV"}};
+constexpr table kGruppoStatistico3{{"MG76_DESGRUSTAT3"}, "    MG76_GRUSTAT3 WITH (NOLOCK)",
+                                   {{{"    MG76_DITTA_CG18 = ", way::company},
+                                     {"    MG76_CODGRUSTAT3 = '", way::quoted, 0}}},
+                                   {"1025", "MG76_IDPROV"}};
 value gruppo_statistico3(decode& dc, std::span<value> a) { return describe(dc, a, kGruppoStatistico3); }
 
-constexpr table kGruppoStatistico4{
-    {"MG77_DESGRUSTAT4"}, "    MG77_GRUSTAT4 WITH (NOLOCK)",
-    {{{"    MG77_DITTA_CG18 = ", way::company}, {"    MG77_CODGRUSTAT4 = '", way::quoted, 0}}},
-    {"1026", "MG77_IDPROV"}};
+constexpr table kGruppoStatistico4{{"MG77_DESGRUSTAT4"}, "    MG77_GRUSTAT4 WITH (NOLOCK)",
+                                   {{{"    MG77_DITTA_CG18 = ", way::company},
+                                     {"    MG77_CODGRUSTAT4 = '", way::quoted, 0}}},
+                                   {"1026", "MG77_IDPROV"}};
 value gruppo_statistico4(decode& dc, std::span<value> a) { return describe(dc, a, kGruppoStatistico4); }
 
-constexpr table kFlagEsclusioneStampa{
-    {"MG82_DESCR"}, "    MG82_FLAGESCL WITH (NOLOCK)",
-    {{{"    MG82_CODICE = '", way::quoted, 0}}}};
+constexpr table kFlagEsclusioneStampa{{"MG82_DESCR"}, "    MG82_FLAGESCL WITH (NOLOCK)",
+                                      {{{"    MG82_CODICE = '", way::quoted, 0}}}};
 value flag_esclusione_stampa(decode& dc, std::span<value> a) { return describe(dc, a, kFlagEsclusioneStampa); }
 
 // The stored selection of an object at company level (no user, no group)
 // whose text is the given filter. Both texts as the caller gives them.
-constexpr table kFiltroMovPerIndiciMargini{
-    {"MG4V_SELEZIONE"}, "    MG4V_SELEZIONEPRS",
-    {{{"    MG4V_DITTA_CG18 = ", way::company},
-      {"    AND MG4V_UOBJECT = '", way::as_given, 0},
-      {"    AND MG4V_ID_FW06 = 0"},
-      {"    AND MG4V_ID_FW07 = 0"},
-      {"    AND MG4V_SELEZIONE = '", way::as_given, 1},
-      {" GROUP BY    MG4V_SELEZIONE"}}},
-    {}, {}, {}, joined::as_written};
+constexpr table kFiltroMovPerIndiciMargini{{"MG4V_SELEZIONE"}, "    MG4V_SELEZIONEPRS",
+                                           {{{"    MG4V_DITTA_CG18 = ", way::company},
+                                             {"    AND MG4V_UOBJECT = '", way::as_given, 0},
+                                             {"    AND MG4V_ID_FW06 = 0"},
+                                             {"    AND MG4V_ID_FW07 = 0"},
+                                             {"    AND MG4V_SELEZIONE = '", way::as_given, 1},
+                                             {" GROUP BY    MG4V_SELEZIONE"}}},
+                                           {}, {}, {}, joined::as_written};
 value filtro_mov_per_indici_margini(decode& dc, std::span<value> a) {
   return describe(dc, a, kFiltroMovPerIndiciMargini);
 }

@@ -39,12 +39,11 @@ constexpr table kDatiAnagrafici{
     {}, {}, {}, joined::as_written};
 value cliente_fornitore_dati_anagrafici(decode& dc, std::span<value> a) { return describe(dc, a, kDatiAnagrafici); }
 
-constexpr table kDestinatario{
-    {"MG22_DESTRAGSOC"}, "    MG22_CLIFORDEST WITH (NOLOCK)",
-    {{{"    MG22_DITTA_CG18 = ", way::company},
-      {"    MG22_TIPOCF_CG44 = ", way::number, 0},
-      {"    MG22_CLIFOR_CG44 = ", way::number, 1},
-      {"    MG22_CODDESTIN = '", way::quoted, 2}}}};
+constexpr table kDestinatario{{"MG22_DESTRAGSOC"}, "    MG22_CLIFORDEST WITH (NOLOCK)",
+                              {{{"    MG22_DITTA_CG18 = ", way::company},
+                                {"    MG22_TIPOCF_CG44 = ", way::number, 0},
+                                {"    MG22_CLIFOR_CG44 = ", way::number, 1},
+                                {"    MG22_CODDESTIN = '", way::quoted, 2}}}};
 // The base statement is stored before the agent is read: a failing host
 // leaves it in place.
 value destinatario(decode& dc, std::span<value> a) {
@@ -53,60 +52,55 @@ value destinatario(decode& dc, std::span<value> a) {
   return {};
 }
 
-constexpr table kRaggruppamentoDocumenti{
-    {"MG24_DESCRAGG"}, "    MG24_CLIFORRAG WITH (NOLOCK)",
-    {{{"    MG24_DITTA_CG18 = ", way::company},
-      {"    MG24_TIPOCF_CG44 = ", way::number, 0},
-      {"    MG24_CLIFOR_CG44 = ", way::number, 1},
-      {"    MG24_CODRAG = '", way::quoted, 2}}}};
+constexpr table kRaggruppamentoDocumenti{{"MG24_DESCRAGG"}, "    MG24_CLIFORRAG WITH (NOLOCK)",
+                                         {{{"    MG24_DITTA_CG18 = ", way::company},
+                                           {"    MG24_TIPOCF_CG44 = ", way::number, 0},
+                                           {"    MG24_CLIFOR_CG44 = ", way::number, 1},
+                                           {"    MG24_CODRAG = '", way::quoted, 2}}}};
 value raggruppamento_documenti(decode& dc, std::span<value> a) { return describe(dc, a, kRaggruppamentoDocumenti); }
 
-constexpr table kLivelloDiBlocco{
-    {"MG25_DESCRBLOCCO"}, "    MG25_LIVBLOCCO WITH (NOLOCK)",
-    {{{"    MG25_DITTA_CG18 = ", way::company}, {"    MG25_CODBLOCCO = '", way::quoted, 0}}}};
+constexpr table kLivelloDiBlocco{{"MG25_DESCRBLOCCO"}, "    MG25_LIVBLOCCO WITH (NOLOCK)",
+                                 {{{"    MG25_DITTA_CG18 = ", way::company},
+                                   {"    MG25_CODBLOCCO = '", way::quoted, 0}}}};
 value livello_di_blocco(decode& dc, std::span<value> a) { return describe(dc, a, kLivelloDiBlocco); }
 
-constexpr table kRaggruppamentoClientiFornitori1{
-    {"MG31_DESCRAGGRCF1"}, "    MG31_RAGGRCF1 WITH (NOLOCK)",
-    {{{"    MG31_DITTA_CG18 = ", way::company},
-      {"    MG31_TIPOCF = ", way::number, 0},
-      {"    MG31_CODRAGGRCF1 = '", way::quoted, 1}}},
-    {"1016", "MG31_IDPROV"}};
+constexpr table kRaggruppamentoClientiFornitori1{{"MG31_DESCRAGGRCF1"}, "    MG31_RAGGRCF1 WITH (NOLOCK)",
+                                                 {{{"    MG31_DITTA_CG18 = ", way::company},
+                                                   {"    MG31_TIPOCF = ", way::number, 0},
+                                                   {"    MG31_CODRAGGRCF1 = '", way::quoted, 1}}},
+                                                 {"1016", "MG31_IDPROV"}};
 value raggruppamento_clienti_fornitori1(decode& dc, std::span<value> a) {
   return describe(dc, a, kRaggruppamentoClientiFornitori1);
 }
 
-constexpr table kRaggruppamentoClientiFornitori2{
-    {"MG32_DESCRAGGRCF2"}, "    MG32_RAGGRCF2 WITH (NOLOCK)",
-    {{{"    MG32_DITTA_CG18 = ", way::company},
-      {"    MG32_TIPOCF = ", way::number, 0},
-      {"    MG32_CODRAGGRCF2 = '", way::quoted, 1}}},
-    {"1017", "MG32_IDPROV"}};
+constexpr table kRaggruppamentoClientiFornitori2{{"MG32_DESCRAGGRCF2"}, "    MG32_RAGGRCF2 WITH (NOLOCK)",
+                                                 {{{"    MG32_DITTA_CG18 = ", way::company},
+                                                   {"    MG32_TIPOCF = ", way::number, 0},
+                                                   {"    MG32_CODRAGGRCF2 = '", way::quoted, 1}}},
+                                                 {"1017", "MG32_IDPROV"}};
 value raggruppamento_clienti_fornitori2(decode& dc, std::span<value> a) {
   return describe(dc, a, kRaggruppamentoClientiFornitori2);
 }
 
-constexpr table kRaggruppamentoClientiFornitori3{
-    {"MG33_DESCRAGGRCF3"}, "    MG33_RAGGRCF3 WITH (NOLOCK)",
-    {{{"    MG33_DITTA_CG18 = ", way::company},
-      {"    MG33_TIPOCF = ", way::number, 0},
-      {"    MG33_CODRAGGRCF3 = '", way::quoted, 1}}},
-    {"1018", "MG33_IDPROV"}};
+constexpr table kRaggruppamentoClientiFornitori3{{"MG33_DESCRAGGRCF3"}, "    MG33_RAGGRCF3 WITH (NOLOCK)",
+                                                 {{{"    MG33_DITTA_CG18 = ", way::company},
+                                                   {"    MG33_TIPOCF = ", way::number, 0},
+                                                   {"    MG33_CODRAGGRCF3 = '", way::quoted, 1}}},
+                                                 {"1018", "MG33_IDPROV"}};
 value raggruppamento_clienti_fornitori3(decode& dc, std::span<value> a) {
   return describe(dc, a, kRaggruppamentoClientiFornitori3);
 }
 
 // Document configuration, article cards, price lists, warehouse reasons.
-constexpr table kDocumento{
-    {"MG36_DESCDOCUM"}, "    MG36_DOCUMENTI WITH (NOLOCK)",
-    {{{"    MG36_CODDOCUM = '", way::quoted, 0}, {"    MG36_INDSTAPER = ", way::number, 1}}},
-    {"1002", "MG36_IDPROV"}};
+constexpr table kDocumento{{"MG36_DESCDOCUM"}, "    MG36_DOCUMENTI WITH (NOLOCK)",
+                           {{{"    MG36_CODDOCUM = '", way::quoted, 0}, {"    MG36_INDSTAPER = ", way::number, 1}}},
+                           {"1002", "MG36_IDPROV"}};
 value documento(decode& dc, std::span<value> a) { return describe(dc, a, kDocumento); }
 
-constexpr table kTrasformazioneDocumento{
-    {"MG3N_DESCMOD"}, "    MG3N_MODTRASFDOC WITH (NOLOCK)",
-    {{{"    MG3N_CODTRASFDOC = '", way::quoted, 0}, {"    MG3N_INDSTAPER = ", way::number, 1}}},
-    {"1037", "MG3N_IDPROV"}};
+constexpr table kTrasformazioneDocumento{{"MG3N_DESCMOD"}, "    MG3N_MODTRASFDOC WITH (NOLOCK)",
+                                         {{{"    MG3N_CODTRASFDOC = '", way::quoted, 0},
+                                           {"    MG3N_INDSTAPER = ", way::number, 1}}},
+                                         {"1037", "MG3N_IDPROV"}};
 value trasformazione_documento(decode& dc, std::span<value> a) { return describe(dc, a, kTrasformazioneDocumento); }
 
 // Company versions: the company table first, its definition joined without a
@@ -138,30 +132,27 @@ value trasformazione_documento_ditta(decode& dc, std::span<value> a) {
   return describe(dc, a, kTrasformazioneDocumentoDitta);
 }
 
-constexpr table kRaggruppamentoFormule{
-    {"MG3E_DESCR"}, "    MG3E_FORMULERAGGR WITH (NOLOCK)",
-    {{{"    MG3E_CODICE = '", way::quoted, 0}}}};
+constexpr table kRaggruppamentoFormule{{"MG3E_DESCR"}, "    MG3E_FORMULERAGGR WITH (NOLOCK)",
+                                       {{{"    MG3E_CODICE = '", way::quoted, 0}}}};
 value raggruppamento_formule(decode& dc, std::span<value> a) { return describe(dc, a, kRaggruppamentoFormule); }
 
 constexpr table kFormula{{"MG3F_DESCR"}, "    MG3F_FORMULE WITH (NOLOCK)", {{{"    MG3F_CODICE = '", way::quoted, 0}}}};
 value formula(decode& dc, std::span<value> a) { return describe(dc, a, kFormula); }
 
-constexpr table kSchedaArticoli{
-    {"MG42_DESCSCHEDA"}, "    MG42_SCHEDANAG WITH (NOLOCK)",
-    {{{"    MG42_DITTA_CG18 = ", way::company}, {"    MG42_CODSCHEDA = '", way::quoted, 0}}}};
+constexpr table kSchedaArticoli{{"MG42_DESCSCHEDA"}, "    MG42_SCHEDANAG WITH (NOLOCK)",
+                                {{{"    MG42_DITTA_CG18 = ", way::company},
+                                  {"    MG42_CODSCHEDA = '", way::quoted, 0}}}};
 value scheda_articoli(decode& dc, std::span<value> a) { return describe(dc, a, kSchedaArticoli); }
 
-constexpr table kListinoAnagrafica{
-    {"MG44_DESCLIST"}, "    MG44_PARMAGLIST WITH (NOLOCK)",
-    {{{"    MG44_DITTA_CG18 = ", way::company},
-      {"    MG44_FLGVENACQ = ", way::number, 0},
-      {"    MG44_NUMLIST = ", way::number, 1}}}};
+constexpr table kListinoAnagrafica{{"MG44_DESCLIST"}, "    MG44_PARMAGLIST WITH (NOLOCK)",
+                                   {{{"    MG44_DITTA_CG18 = ", way::company},
+                                     {"    MG44_FLGVENACQ = ", way::number, 0},
+                                     {"    MG44_NUMLIST = ", way::number, 1}}}};
 value listino_anagrafica(decode& dc, std::span<value> a) { return describe(dc, a, kListinoAnagrafica); }
 
-constexpr table kCausaleMagazzino{
-    {"MG51_DESCR"}, "    MG51_CAUSMAG WITH (NOLOCK)",
-    {{{"    MG51_CAUSMAG = ", way::number, 0}}},
-    {"1030", "MG51_IDPROV"}};
+constexpr table kCausaleMagazzino{{"MG51_DESCR"}, "    MG51_CAUSMAG WITH (NOLOCK)",
+                                  {{{"    MG51_CAUSMAG = ", way::number, 0}}},
+                                  {"1030", "MG51_IDPROV"}};
 value causale_magazzino(decode& dc, std::span<value> a) { return describe(dc, a, kCausaleMagazzino); }
 
 // ---------------------------------------------------------------------------

@@ -12,6 +12,11 @@ const value& filter_value(const value& v) {
   return v.is_missing() ? empty : v;
 }
 
+void when_label(statement& st, std::string_view branch, std::string_view label) {
+  st << branch;
+  st.quoted(label) << "'";
+}
+
 bool is_customer(const value& tipo_cf) { return to_decimal(DecimalOrZero(tipo_cf)).is_zero(); }
 
 value describe(lookup& lk, std::span<value> a, const table& t) {

@@ -60,6 +60,11 @@ struct table {
   std::string_view suppliers_title = {};      // where suppliers (TipoCf, the first argument, not 0) have their own
 };
 
+/// One WHEN branch of a CASE whose label is a text: the branch fragment up to
+/// its opening quote, then the label. Labels the translator hands back are
+/// data, so their own quotes are doubled to keep each one a single literal.
+void when_label(statement& st, std::string_view branch, std::string_view label);
+
 /// Whether TipoCf means customers: 0, Empty, Null and blank do; any other
 /// value means suppliers.
 bool is_customer(const value& tipo_cf);

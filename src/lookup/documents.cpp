@@ -11,18 +11,6 @@
 
 namespace veldrane::lookup_ops {
 
-namespace {
-
-// One WHEN branch of a CASE whose label is a text: the label goes between the
-// quotes. Labels the translator hands back are data, so their own quotes are
-// doubled to keep each one a single literal.
-void when_label(statement& st, std::string_view branch, std::string_view label) {
-  st << branch;
-  st.quoted(label) << "'";
-}
-
-}  // namespace
-
 constexpr table kRaggruppamentiFormule{
     "Elenco Raggruppamenti formule", "Lkp_RaggruppamentiFormule", "MG3E_CODICE", {"Codice", "Descrizione"},
     "    MG3E_CODICE," "    MG3E_DESCR", "    MG3E_FORMULERAGGR WITH (NOLOCK)"};

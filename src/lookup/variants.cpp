@@ -101,10 +101,10 @@ value rischio(lookup& lk, std::span<value> a) {
   const std::string no = lk.translate_label("No");
   const std::string yes = lk.translate_label("Si");
   statement st;
-  st << " SELECT" << "    MG2A_CODICE," << "    MG0S_DESCRIZIONE AS MG2A_DESCRIZIONE," << "    CASE MG2A_FLGATTIVO"
-     << "        WHEN 0 THEN '";
-  st.quoted(no) << "'" << "        WHEN 1 THEN '";
-  st.quoted(yes) << "'" << "    END AS MG2A_ATTIVO" << " FROM" << "    MG2A_RISCHIO WITH (NOLOCK)";
+  st << " SELECT" << "    MG2A_CODICE," << "    MG0S_DESCRIZIONE AS MG2A_DESCRIZIONE," << "    CASE MG2A_FLGATTIVO";
+  when_label(st, "        WHEN 0 THEN '", no);
+  when_label(st, "        WHEN 1 THEN '", yes);
+  st << "    END AS MG2A_ATTIVO" << " FROM" << "    MG2A_RISCHIO WITH (NOLOCK)";
   language_join(st, lang, "1032", "MG2A_IDPROV");
   st << " WHERE";
   company_filter(st, "    MG2A_DITTA_CG18 = ", lk.codice_ditta());
