@@ -13,23 +13,6 @@
 
 namespace veldrane::decode_ops {
 
-namespace {
-
-// ---------------------------------------------------------------------------
-// An option of a variant in the compact form: plain, renamed by a variant
-// grouping, or renamed by the grouping of the article's variant management.
-
-// ---------------------------------------------------------------------------
-// Public-administration offices and references, tax groups, in the line
-// form with all the conditions on the line after WHERE. No company filter.
-
-// ---------------------------------------------------------------------------
-// Supply chains: all of them by code, those of a supplier, and those of a
-// supplier with their authorisation state for the article (in the host's
-// current company) before the description.
-
-}  // namespace
-
 constexpr table kPorto{{"MG91_DESCR"}, "    MG91_PORTO WITH (NOLOCK)", {{{"    MG91_CODICE = '", way::quoted, 0}}}};
 value porto(decode& dc, std::span<value> a) { return describe(dc, a, kPorto); }
 
@@ -190,6 +173,10 @@ value classificazione_articoli_fittizi(decode& dc, std::span<value> a) {
   return describe(dc, a, kClassificazioneArticoliFittizi);
 }
 
+// ---------------------------------------------------------------------------
+// An option of a variant in the compact form: plain, renamed by a variant
+// grouping, or renamed by the grouping of the article's variant management.
+
 constexpr piece kOpzioneForm[] = {
     {"SELECT MG5E_DESCR "},
     {"FROM MG5E_OPZIONI WITH (NOLOCK) "},
@@ -237,6 +224,10 @@ value opzione_ext(decode& dc, std::span<value> a) {
   return compose(dc, a, "MG5E_DESCR", form);
 }
 
+// ---------------------------------------------------------------------------
+// Public-administration offices and references, tax groups, in the line
+// form with all the conditions on the line after WHERE. No company filter.
+
 constexpr table kUfficioPACliFor{{"CG1M_NOME"}, "    CG1M_UFFICIOPA WITH (NOLOCK)",
                                  {{{"    CG1M_CODICE = '", way::quoted, 0},
                                    {" AND CG1M_CODICE_CG16 = ", way::number, 1},
@@ -268,6 +259,11 @@ constexpr table kTaxGroup{{"NV04_DESCRIPTION"}, "    NV04_TAXGROUP WITH (NOLOCK)
                           {{{"  NV04_CODE = '", way::quoted, 0}}},
                           {}, {}, "    NV04_DESCRIPTION ", joined::as_written, form::lines};
 value tax_group(decode& dc, std::span<value> a) { return describe(dc, a, kTaxGroup); }
+
+// ---------------------------------------------------------------------------
+// Supply chains: all of them by code, those of a supplier, and those of a
+// supplier with their authorisation state for the article (in the host's
+// current company) before the description.
 
 constexpr table kFilere{{"MGH7_DESCRIZIONE"}, "    MGH7_FILIERE WITH (NOLOCK)",
                         {{{"    MGH7_CODICE = '", way::quoted, 0}}}};
@@ -307,6 +303,7 @@ value ufficio_pa(decode& dc, std::span<value> a) {
   std::array<value, 3> args{a[0], a[1], value(std::int16_t{0})};
   return ufficio_pa_cli_for(dc, args);
 }
+
 // Kept for callers of the older interface: accepts its arguments and leaves
 // the statement and the field list as they are.
 value rifer_amm_pa(decode&, std::span<value>) { return {}; }

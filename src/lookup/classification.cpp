@@ -189,6 +189,7 @@ value depositi(lookup& lk, std::span<value> a) {
 value depositi_trasferimento_mov(lookup& lk, std::span<value> a) {
   return transfer_deposits(lk, a, transfer_side::movement);
 }
+
 value depositi_trasferimento_coll(lookup& lk, std::span<value> a) {
   return transfer_deposits(lk, a, transfer_side::linked);
 }

@@ -102,11 +102,11 @@ void agent_restriction(lookup& lk, statement& st) {
   agent_destination_restriction(st, agent);
 }
 
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Document groupings, block levels, and the customer/supplier grouping
 // levels 1 to 3, titled for customers or suppliers as TipoCf says.
-
-}  // namespace
 
 constexpr table kRaggruppamentiDocumenti{
     "Elenco Raggruppamenti", "Lkp_RaggruppamentiDocumenti", "MG24_CODRAG", {"Codice", "Descrizione"},

@@ -70,7 +70,7 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
   const value& campo = a[o.of_destination ? 3 : 2];
   lk.set_columns({"Codice", "Nome", "Pref.", "Indirizzo", "Cap", "Città", "Provincia", "Regione"});
   skip_on_error<std::exception>([&] {
-    const bool customers = to_decimal(DecimalOrZero(tipo_cli_for)).is_zero();
+    const bool customers = is_customer(tipo_cli_for);
     lk.set_title(lk.translate_label(std::string(customers ? o.customers_title : o.suppliers_title)));
   });
   // A refused order column is the caller's mistake, not a host failure: it
@@ -174,11 +174,11 @@ value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo)
   return {};
 }
 
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Classification of fictitious articles; supply chains, whose sort column
 // (a String) takes the default when it is empty.
-
-}  // namespace
 
 constexpr table kClassificazioneArticoliFittizi{
     "Elenco delle classificazioni", "Lkp_ClassArtFtz", "MG6L_INDFITTIZIO", {"Codice", "Descrizione"},
@@ -190,8 +190,7 @@ value classificazione_articoli_fittizi(lookup& lk, std::span<value> a) {
 constexpr table kFiliere{
     "Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
     "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)",
-    {},
-    {}, {}, sort_default::no_text};
+    {}, {}, {}, sort_default::no_text};
 value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
   const value& fornitore = filter_value(a[0]);
   const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
@@ -220,6 +219,7 @@ value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
   lk.set_id("Lkp_FiliereByIdForExt");
   return {};
 }
+
 value filiere(lookup& lk, std::span<value> a) { return describe(lk, a, kFiliere); }
 
 value opzioni_ext(lookup& lk, std::span<value> a) {
@@ -282,9 +282,11 @@ value riferimenti_amministrazione_pa(lookup& lk, std::span<value> a) { return re
 value parametri_sottoscorta(lookup& lk, std::span<value> a) {
   return parameter_lookup(lk, kParameterTables[kSottoscorta], a[0]);
 }
+
 value parametri_ritardi(lookup& lk, std::span<value> a) {
   return parameter_lookup(lk, kParameterTables[kRitardi], a[0]);
 }
+
 value tax_group(lookup& lk, std::span<value> a) { return parameter_lookup(lk, kParameterTables[kTaxGroup], a[0]); }
 
 value uffici_pa_cli_for(lookup& lk, std::span<value> a) { return office_lookup(lk, kPartyOffices, a); }
