@@ -89,7 +89,8 @@ value gruppi_statistici4(lookup& lk, std::span<value> a) { return describe(lk, a
 constexpr table kImballi{
     "Elenco Imballi", "Lkp_Imballi", "MG95_CODICE", {"Codice", "Descrizione"},
     "    MG95_CODICE," "    MG0S_DESCRIZIONE AS MG95_DESCR", "    MG95_IMBALLO WITH (NOLOCK)",
-    {}, "1005", "MG95_IDPROV"};
+    {},
+    "1005", "MG95_IDPROV"};
 value imballi(lookup& lk, std::span<value> a) { return describe(lk, a, kImballi); }
 
 // The packs' ORDER BY carries four leading blanks.
@@ -103,7 +104,8 @@ value confezioni(lookup& lk, std::span<value> a) { return describe(lk, a, kConfe
 constexpr table kAspettoDeiBeni{
     "Elenco Aspetto dei beni", "Lkp_AspettoDeiBeni", "MG99_CODICE", {"Codice", "Descrizione"},
     "    MG99_CODICE," "    MG0S_DESCRIZIONE AS MG99_DESCR", "    MG99_ASPBENI WITH (NOLOCK)",
-    {}, "1007", "MG99_IDPROV"};
+    {},
+    "1007", "MG99_IDPROV"};
 value aspetto_dei_beni(lookup& lk, std::span<value> a) { return describe(lk, a, kAspettoDeiBeni); }
 
 // Only the texts of the base language (empty language code).

@@ -190,7 +190,8 @@ value classificazione_articoli_fittizi(lookup& lk, std::span<value> a) {
 constexpr table kFiliere{
     "Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
     "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)",
-    {}, {}, {}, sort_default::no_text};
+    {},
+    {}, {}, sort_default::no_text};
 value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
   const value& fornitore = filter_value(a[0]);
   const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);

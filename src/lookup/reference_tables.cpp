@@ -153,7 +153,8 @@ constexpr table kCausaliTrasporto{
     "        END"
     "    ) AS MG13_INDNATURA",
     "    MG13_CAUTRASP WITH (NOLOCK)",
-    {}, "1001", "MG13_IDPROV"};
+    {},
+    "1001", "MG13_IDPROV"};
 value causali_trasporto(lookup& lk, std::span<value> a) { return describe(lk, a, kCausaliTrasporto); }
 
 // Requesters are the operators: same definition, identifier included.

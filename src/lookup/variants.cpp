@@ -58,7 +58,8 @@ constexpr table kTestiFissi{
     "    MG62_ESCLST3_MG82,"
     "    MG62_ESCLST4_MG82",
     "    MG62_TESTIFIS WITH (NOLOCK)",
-    {}, "1003", "MG62_IDPROV"};
+    {},
+    "1003", "MG62_IDPROV"};
 value testi_fissi(lookup& lk, std::span<value> a) { return describe(lk, a, kTestiFissi); }
 
 constexpr table kClassiDiSconto{
