@@ -87,7 +87,8 @@ constexpr table kAnagraficaProgetti{
     {}, {}, sort_default::no_text};
 value anagrafica_progetti(lookup& lk, std::span<value> a) { return describe(lk, a, kAnagraficaProgetti); }
 
-// The project code as the caller gives it; a blank closes its quote.
+// The project code as the caller gives it; a blank follows its closing quote
+// (the ORDER BY fragment's first).
 constexpr table kAnagraficaSottoprogetti{
     "Elenco Sottoprogetti", "Lkp_AnagraficaSottoProgetti", "PD69_SOTPROG", {"Codice", "Descrizione"},
     "    PD69_SOTPROG," "    PD69_DESCRSOTPROG", "    PD69_SOTTOPROGETTI WITH (NOLOCK)",
