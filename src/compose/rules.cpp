@@ -31,13 +31,9 @@ void company_filter(statement& st, std::string_view fragment, std::int32_t compa
   st.number(company);
 }
 
-void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches) {
+void case_branches(statement& st, std::span<const case_branch> branches) {
   for (const case_branch& b : branches) {
-    if (lines) st.line(indent);
-    else st << indent;
-    st << "WHEN ";
-    st.number(b.n);
-    st << " THEN '" << b.label << "'";
+    st.line("        WHEN ").number(b.n) << " THEN '" << b.label << "'";
   }
 }
 

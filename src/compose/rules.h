@@ -34,10 +34,9 @@ struct case_branch {
   std::string_view label;
 };
 
-/// The branches of a CASE, each the indent, "WHEN n THEN " and the label
-/// between single quotes; in the line form (`lines`) each on a line of its
-/// own, in the run-on form one fragment each.
-void case_branches(statement& st, bool lines, std::string_view indent, std::span<const case_branch> branches);
+/// The branches of a CASE in the line form, each on a line of its own: eight
+/// blanks, "WHEN n THEN " and the label between single quotes.
+void case_branches(statement& st, std::span<const case_branch> branches);
 
 /// The restriction of destinations (MG22) to those assigned to the agent or
 /// to no agent at all: "  AND", EXISTS an assignment to `agent`, OR NOT

@@ -54,7 +54,7 @@ constexpr std::array<case_branch, 3> kCompilers{{{0, "Utente orbis connesso"}, {
 // branches, "END AS <column>".
 void configuration_case(statement& st, std::string_view column, std::span<const case_branch> branches) {
   st.line("    , CASE ") << column;
-  case_branches(st, true, "        ", branches);
+  case_branches(st, branches);
   st.line("    END AS ") << column;
 }
 
@@ -190,7 +190,7 @@ value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
   st.line("    , MG1N_ANACARICATORE_CG16");
   // Only the owner can be "not available".
   st.line("    , CASE MG1N_INDPROPRIETARIO");
-  case_branches(st, true, "        ", kParties);
+  case_branches(st, kParties);
   st.line("    WHEN 3 THEN 'Non disponibile'");
   st.line("    END AS MG1N_INDPROPRIETARIO");
   st.line("    , MG1N_ANAPROPRIETARIO_CG16");

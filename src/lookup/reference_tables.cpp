@@ -219,10 +219,10 @@ value sotto_tipo_documento(lookup& lk, std::span<value> a) {
   st.line("    , ISNULL(DESCR.MG0S_DESCRIZIONE,DO02_DESCR)        AS DO02_DESCR");
   st.line("    , ISNULL(DESCRRID.MG0S_DESCRIZIONE,DO02_DESCRRID)  AS DO02_DESCRRID");
   st.line("    , CASE DO02_INDTIPOSTATO");
-  case_branches(st, true, "        ", kStatoLabels);
+  case_branches(st, kStatoLabels);
   st.line("        ELSE ''").line("    END AS DO02_INDTIPOSTATO");
   st.line("    , CASE DO02_INDTIPORAGGR");
-  case_branches(st, true, "        ", kRaggrLabels);
+  case_branches(st, kRaggrLabels);
   st.line("        ELSE ''").line("    END AS DO02_INDTIPORAGGR");
   st.line("FROM").line("    DO02_STIPIDOC WITH (NOLOCK)");
   document_descriptions(st, lang, "1035", "1036", "DO02_IDPROV");

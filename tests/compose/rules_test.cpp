@@ -43,14 +43,6 @@ TEST(statement_test, line_form_puts_cr_lf_between_lines_only) {
   EXPECT_EQ(mixed.view(), "");
 }
 
-TEST(statement_test, numbers_are_written_with_a_point_and_no_grouping) {
-  statement st;
-  st.number(value(12.5)) << " ";
-  st.number(std::int64_t{-1234567}) << " ";
-  st.number(value(true));
-  EXPECT_EQ(st.view(), "12.5 -1234567 -1");
-}
-
 TEST(language_join_test, line_form_under_an_alias_or_the_table_name) {
   statement aliased;
   language_join_lines(aliased, "DESCR", "IT'A", "1033", "DO01_IDPROV");
