@@ -41,7 +41,8 @@ BUILD = os.path.join(WORK, "build")
 
 # Test programs in the order they run; the shared expected-text cases first,
 # as they catch most statement mutants.
-TEST_PROGRAMS = ["tool_tests", "lookup_tests", "decode_tests", "connect_tests", "convert_tests", "frame_tests"]
+TEST_PROGRAMS = ["tool_tests", "lookup_tests", "decode_tests", "connect_tests", "convert_tests", "frame_tests",
+                 "compose_tests"]
 TEST_TIMEOUT = 180
 
 

@@ -85,7 +85,7 @@ bool connect::forward(std::string_view member, std::span<value> args, const forw
       handed.push_back(&locals[i]);
     }
     if (plan.extra) handed.push_back(plan.extra);
-    if (!sibling_) raise(err::object_not_set, "VELDRANE");
+    if (!sibling_) raise(err::object_not_set, kComponentSource);
     sibling_->call(plan.sibling_member.empty() ? member : plan.sibling_member, call_kind::method, handed);
     if (window_modal) sibling_.reset();
     return true;

@@ -28,7 +28,6 @@ class connect : public component, public object, public std::enable_shared_from_
  public:
   /// The sibling connector's programmatic identifier.
   static constexpr std::string_view kSiblingProgId = "TARNELL.CLSMG_CONNECT";
-  static constexpr std::string_view kSource = "VELDRANE.CLSMG_CONNECT";
 
   explicit connect(std::shared_ptr<platform> p = nullptr);
   ~connect() override;

@@ -9,34 +9,6 @@
 namespace veldrane {
 
 // ---------------------------------------------------------------------------
-// Errors
-
-std::string runtime_description(std::int32_t number) {
-  switch (number) {
-    case err::invalid_argument: return "Invalid procedure call or argument";
-    case err::overflow: return "Overflow";
-    case err::subscript_out_of_range: return "Subscript out of range";
-    case err::type_mismatch: return "Type mismatch";
-    case err::object_not_set: return "Object variable or With block variable not set";
-    case err::invalid_use_of_null: return "Invalid use of Null";
-    case err::cannot_create_object: return "ActiveX component can't create object";
-    case err::member_not_supported: return "Object doesn't support this property or method";
-    case err::action_not_supported: return "Object doesn't support this action";
-    case err::argument_not_optional: return "Argument not optional";
-    case err::wrong_argument_count: return "Wrong number of arguments or invalid property assignment";
-    default: return "Application-defined or object-defined error";
-  }
-}
-
-void raise(std::int32_t number, const std::string& source) {
-  throw automation_error(number, runtime_description(number), source);
-}
-
-namespace {
-const std::string kRuntimeSource = "VELDRANE";
-}
-
-// ---------------------------------------------------------------------------
 // Locale
 
 namespace {
@@ -98,14 +70,14 @@ decimal decimal::from_int64(std::int64_t v) {
 }
 
 decimal decimal::from_double(double x) {
-  if (!std::isfinite(x) || std::fabs(x) >= 7.9228162514264337593543950335e28) raise(err::overflow, kRuntimeSource);
+  if (!std::isfinite(x) || std::fabs(x) >= 7.9228162514264337593543950335e28) raise(err::overflow, kComponentSource);
   // 15 significant digits in exponent form; to_chars never looks at the
   // process locale, so the point is always '.'.
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
   decimal d;
   if (!parse(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), '.', '\0', d))
-    raise(err::type_mismatch, kRuntimeSource);
+    raise(err::type_mismatch, kComponentSource);
   return d;
 }
 
@@ -131,7 +103,7 @@ bool decimal::parse(std::string_view s, char decimal_sep, char group_sep, decima
       }
       u96 t = m;
       if (!t.mul_add(10, static_cast<std::uint32_t>(c - '0'))) {
-        if (!in_fraction) throw automation_error(err::overflow, runtime_description(err::overflow), kRuntimeSource);
+        if (!in_fraction) raise(err::overflow, kComponentSource);
         dropped = true;
         round_up = c >= '5';
         continue;
@@ -151,7 +123,7 @@ bool decimal::parse(std::string_view s, char decimal_sep, char group_sep, decima
       for (; i < n; ++i) {
         if (s[i] < '0' || s[i] > '9') return false;
         e = e * 10 + (s[i] - '0');
-        if (e > 100) throw automation_error(err::overflow, runtime_description(err::overflow), kRuntimeSource);
+        if (e > 100) raise(err::overflow, kComponentSource);
       }
       if (eneg) {
         while (e-- > 0) {
@@ -164,7 +136,7 @@ bool decimal::parse(std::string_view s, char decimal_sep, char group_sep, decima
       } else {
         while (e > 0 && scale > 0) --scale, --e;
         while (e-- > 0)
-          if (!m.mul_add(10, 0)) throw automation_error(err::overflow, runtime_description(err::overflow), kRuntimeSource);
+          if (!m.mul_add(10, 0)) raise(err::overflow, kComponentSource);
       }
       break;
     } else {
@@ -173,7 +145,7 @@ bool decimal::parse(std::string_view s, char decimal_sep, char group_sep, decima
   }
   if (digits == 0) return false;
   if (round_up && !m.mul_add(1, 1))
-    throw automation_error(err::overflow, runtime_description(err::overflow), kRuntimeSource);
+    raise(err::overflow, kComponentSource);
   out = decimal{};
   set_magnitude(out, m);
   out.scale = static_cast<std::uint8_t>(scale);
@@ -287,19 +259,19 @@ bool safe_array::bounds_fit(const std::vector<bound>& bounds) {
 }
 
 safe_array::safe_array(std::vector<bound> bounds) : bounds_(std::move(bounds)) {
-  if (!bounds_fit(bounds_)) raise(err::overflow, kRuntimeSource);
+  if (!bounds_fit(bounds_)) raise(err::overflow, kComponentSource);
   std::size_t total = bounds_.empty() ? 0 : 1;
   for (const auto& b : bounds_) total *= b.count;
   elements_.resize(total);
 }
 
 std::size_t safe_array::offset(std::initializer_list<std::int32_t> subscripts) const {
-  if (subscripts.size() != bounds_.size()) raise(err::subscript_out_of_range, kRuntimeSource);
+  if (subscripts.size() != bounds_.size()) raise(err::subscript_out_of_range, kComponentSource);
   std::size_t off = 0, stride = 1, dim = 0;
   for (std::int32_t s : subscripts) {
     const bound& b = bounds_[dim++];
     std::int64_t rel = static_cast<std::int64_t>(s) - b.lower;
-    if (rel < 0 || rel >= static_cast<std::int64_t>(b.count)) raise(err::subscript_out_of_range, kRuntimeSource);
+    if (rel < 0 || rel >= static_cast<std::int64_t>(b.count)) raise(err::subscript_out_of_range, kComponentSource);
     off += static_cast<std::size_t>(rel) * stride;
     stride *= b.count;
   }
@@ -356,7 +328,7 @@ std::string_view value::type_name() const {
 
 namespace {
 
-[[noreturn]] void mismatch() { raise(err::type_mismatch, kRuntimeSource); }
+[[noreturn]] void mismatch() { raise(err::type_mismatch, kComponentSource); }
 
 // A Decimal no conversion accepts raises 5, as the runtime's conversions
 // answer such a value (E_INVALIDARG).
@@ -445,10 +417,10 @@ std::int64_t to_int64_rounded(const value& v) {
       d = text_to_decimal(s).to_double();
       break;
     }
-    case value_kind::null: raise(err::invalid_use_of_null, kRuntimeSource);
+    case value_kind::null: raise(err::invalid_use_of_null, kComponentSource);
     default: mismatch();
   }
-  if (!std::isfinite(d) || std::fabs(d) > 9.2e18) raise(err::overflow, kRuntimeSource);
+  if (!std::isfinite(d) || std::fabs(d) > 9.2e18) raise(err::overflow, kComponentSource);
   return static_cast<std::int64_t>(round_even(d));
 }
 
@@ -458,7 +430,7 @@ std::string to_text(const value& v) {
   const text_locale& loc = current_locale();
   switch (v.kind()) {
     case value_kind::empty: return {};
-    case value_kind::null: raise(err::invalid_use_of_null, kRuntimeSource);
+    case value_kind::null: raise(err::invalid_use_of_null, kComponentSource);
     case value_kind::boolean: return v.as_bool() ? "True" : "False";
     case value_kind::integer: return std::to_string(v.as_integer());
     case value_kind::long_: return std::to_string(v.as_long());
@@ -468,8 +440,8 @@ std::string to_text(const value& v) {
     case value_kind::string: return v.as_string();
     case value_kind::object:
       // An object has no text form unless it has a default member.
-      if (!v.as_object()) raise(err::object_not_set, kRuntimeSource);
-      raise(err::member_not_supported, kRuntimeSource);
+      if (!v.as_object()) raise(err::object_not_set, kComponentSource);
+      raise(err::member_not_supported, kComponentSource);
     default: mismatch();
   }
 }
@@ -479,7 +451,7 @@ std::string concat_text(const value& v) { return v.is_null() ? std::string() : t
 decimal to_decimal(const value& v) {
   switch (v.kind()) {
     case value_kind::empty: return {};
-    case value_kind::null: raise(err::invalid_use_of_null, kRuntimeSource);
+    case value_kind::null: raise(err::invalid_use_of_null, kComponentSource);
     case value_kind::boolean: return decimal::from_int64(v.as_bool() ? -1 : 0);
     case value_kind::integer: return decimal::from_int64(v.as_integer());
     case value_kind::long_: return decimal::from_int64(v.as_long());
@@ -493,20 +465,20 @@ decimal to_decimal(const value& v) {
 
 std::int32_t to_long(const value& v) {
   std::int64_t x = to_int64_rounded(v);
-  if (x < INT32_MIN || x > INT32_MAX) raise(err::overflow, kRuntimeSource);
+  if (x < INT32_MIN || x > INT32_MAX) raise(err::overflow, kComponentSource);
   return static_cast<std::int32_t>(x);
 }
 
 std::int16_t to_integer(const value& v) {
   std::int64_t x = to_int64_rounded(v);
-  if (x < INT16_MIN || x > INT16_MAX) raise(err::overflow, kRuntimeSource);
+  if (x < INT16_MIN || x > INT16_MAX) raise(err::overflow, kComponentSource);
   return static_cast<std::int16_t>(x);
 }
 
 double to_double(const value& v) {
   switch (v.kind()) {
     case value_kind::empty: return 0;
-    case value_kind::null: raise(err::invalid_use_of_null, kRuntimeSource);
+    case value_kind::null: raise(err::invalid_use_of_null, kComponentSource);
     case value_kind::boolean: return v.as_bool() ? -1 : 0;
     case value_kind::integer: return v.as_integer();
     case value_kind::long_: return v.as_long();

@@ -4,240 +4,157 @@
 // customer/supplier classification hierarchies (macro-area, area, zone;
 // macro-category, category, sub-category), transport reasons, carriers,
 // forwarders and agents.
-#include <array>
 #include <memory>
 #include <span>
-#include <string>
-#include <string_view>
 
 #include "convert/converters.h"
-#include "decode/decode.h"
+#include "decode/describe.h"
 #include "decode/operations.h"
 
 namespace veldrane::decode_ops {
 
-namespace {
+constexpr table kOperatore{{"MG01_DESCR"}, "    MG01_OPERATORI WITH (NOLOCK)",
+                           {{{"    MG01_CODICE = '", way::quoted, 0}}}};
+value operatore(decode& dc, std::span<value> a) { return describe(dc, a, kOperatore); }
 
-// How one WHERE condition takes its value.
-enum class way {
-  company,  // get CodiceDitta, bare
-  number,   // DecimalOrZero of an argument, bare
-  quoted,   // TextOrEmpty of an argument, between single quotes
-  doubled,  // the argument as text (Null is an error), then TextOrEmpty, between single quotes
-};
+constexpr table kScaglione{{"MG02_DESCRSCAGL"}, "    MG02_SCAGLDESCR WITH (NOLOCK)",
+                           {{{"    MG02_DITTA_CG18 = ", way::company}, {"    MG02_CODICESCAGL = ", way::number, 0}}}};
+value scaglione_di_arrotondamento(decode& dc, std::span<value> a) { return describe(dc, a, kScaglione); }
 
-struct condition {
-  std::string_view column;  // empty: no further condition
-  way how = way::company;
-  std::size_t arg = 0;
-};
-
-using conditions = std::array<condition, 5>;
-
-void insert(decode& dc, statement& st, std::span<value> a, const condition& c) {
-  switch (c.how) {
-    case way::company: st.number(dc.codice_ditta()); break;
-    case way::number: st.number(DecimalOrZero(a[c.arg])); break;
-    case way::quoted: st << "'"; st.quoted(TextOrEmpty(a[c.arg])) << "'"; break;
-    // quoted() doubles every single quote of the code.
-    case way::doubled: st << "'"; st.quoted(TextOrEmpty(value(to_text(a[c.arg])))) << "'"; break;
-  }
-}
-
-// ---------------------------------------------------------------------------
-// The description of one table in the run-on form: " SELECT", the field (or
-// the translated description under the field's name), " FROM", the table,
-// the register join or the translation join, " WHERE" and the conditions
-// separated by " AND".
-
-struct table_decode {
-  std::string_view field;
-  std::string_view table;
-  std::string_view provider;       // translated when set
-  std::string_view idprov_column;
-  std::string_view registry_link;  // joined to the register of parties when set
-  conditions where;
-};
-
-value describe(decode& dc, std::span<value> a, const table_decode& d) {
-  const bool translated = !d.provider.empty();
-  const std::string language = translated ? dc.language(decode::language_source::company) : std::string();
-  dc.set_fields({d.field});
-  statement st;
-  st << " SELECT";
-  if (translated)
-    st << "    MG0S_DESCRIZIONE AS " << d.field;
-  else
-    st << "    " << d.field;
-  st << " FROM" << "    " << d.table << " WITH (NOLOCK)";
-  // The register is read without the NOLOCK hint.
-  if (!d.registry_link.empty()) st << " INNER JOIN CG16_ANAGGEN ON" << "    " << d.registry_link;
-  if (translated) language_join(st, language, d.provider, d.idprov_column);
-  st << " WHERE";
-  for (std::size_t i = 0; i < d.where.size() && !d.where[i].column.empty(); ++i) {
-    if (i > 0) st << " AND";
-    st << "    " << d.where[i].column << " = ";
-    insert(dc, st, a, d.where[i]);
-  }
-  dc.set_statement(st);
-  return {};
-}
-
-// Plain descriptions.
-constexpr table_decode kOperatore{"MG01_DESCR", "MG01_OPERATORI", {}, {}, {},
-                                  {{{"MG01_CODICE", way::quoted, 0}}}};
-constexpr table_decode kScaglione{"MG02_DESCRSCAGL", "MG02_SCAGLDESCR", {}, {}, {},
-                                  {{{"MG02_DITTA_CG18"}, {"MG02_CODICESCAGL", way::number, 0}}}};
-constexpr table_decode kSpesa{"MG04_DESCR", "MG04_SPESE", {}, {}, {}, {{{"MG04_CODICE", way::quoted, 0}}}};
+constexpr table kSpesa{{"MG04_DESCR"}, "    MG04_SPESE WITH (NOLOCK)", {{{"    MG04_CODICE = '", way::quoted, 0}}}};
+value spesa(decode& dc, std::span<value> a) { return describe(dc, a, kSpesa); }
 
 // The two customer/supplier classification hierarchies: every level is kept
 // per company and per kind (customers or suppliers), under its parents.
-constexpr table_decode kMacroArea{
-    "MG07_DESCRMACROAR", "MG07_MACROAREE", "1010", "MG07_IDPROV", {},
-    {{{"MG07_DITTA_CG18"}, {"MG07_TIPOCF", way::number, 0}, {"MG07_MACROAREA", way::quoted, 1}}}};
-constexpr table_decode kArea{"MG08_DESCRAREA", "MG08_AREE", "1011", "MG08_IDPROV", {},
-                             {{{"MG08_DITTA_CG18"},
-                               {"MG08_TIPOCF_MG07", way::number, 0},
-                               {"MG08_MACROAREA_MG07", way::quoted, 1},
-                               {"MG08_AREA", way::quoted, 2}}}};
-constexpr table_decode kZona{"MG09_DESCRZONA", "MG09_ZONE", "1012", "MG09_IDPROV", {},
-                             {{{"MG09_DITTA_CG18"},
-                               {"MG09_TIPOCF_MG08", way::number, 0},
-                               {"MG09_MACROAREA_MG08", way::quoted, 1},
-                               {"MG09_AREA_MG08", way::quoted, 2},
-                               {"MG09_ZONA", way::quoted, 3}}}};
-constexpr table_decode kMacroCategoria{
-    "MG10_DESCRMACROCAT", "MG10_MACROCAT", "1013", "MG10_IDPROV", {},
-    {{{"MG10_DITTA_CG18"}, {"MG10_TIPOCF", way::number, 0}, {"MG10_MACROCAT", way::quoted, 1}}}};
-constexpr table_decode kCategoria{"MG11_DESCRCAT", "MG11_CATEG", "1014", "MG11_IDPROV", {},
-                                  {{{"MG11_DITTA_CG18"},
-                                    {"MG11_TIPOCF_MG10", way::number, 0},
-                                    {"MG11_MACROCAT_MG10", way::quoted, 1},
-                                    {"MG11_CATEG", way::quoted, 2}}}};
-constexpr table_decode kSottoCategoria{"MG12_DESCRSOTTOCAT", "MG12_SOTTOCAT", "1015", "MG12_IDPROV", {},
-                                       {{{"MG12_DITTA_CG18"},
-                                         {"MG12_TIPOCF_MG11", way::number, 0},
-                                         {"MG12_MACROCAT_MG11", way::quoted, 1},
-                                         {"MG12_CATEG_MG11", way::quoted, 2},
-                                         {"MG12_SOTTCAT", way::quoted, 3}}}};
+constexpr table kMacroArea{{"MG07_DESCRMACROAR"}, "    MG07_MACROAREE WITH (NOLOCK)",
+                           {{{"    MG07_DITTA_CG18 = ", way::company},
+                             {"    MG07_TIPOCF = ", way::number, 0},
+                             {"    MG07_MACROAREA = '", way::quoted, 1}}},
+                           {"1010", "MG07_IDPROV"}};
+value macro_area(decode& dc, std::span<value> a) { return describe(dc, a, kMacroArea); }
+
+constexpr table kArea{{"MG08_DESCRAREA"}, "    MG08_AREE WITH (NOLOCK)",
+                      {{{"    MG08_DITTA_CG18 = ", way::company},
+                        {"    MG08_TIPOCF_MG07 = ", way::number, 0},
+                        {"    MG08_MACROAREA_MG07 = '", way::quoted, 1},
+                        {"    MG08_AREA = '", way::quoted, 2}}},
+                      {"1011", "MG08_IDPROV"}};
+value area(decode& dc, std::span<value> a) { return describe(dc, a, kArea); }
+
+constexpr table kZona{{"MG09_DESCRZONA"}, "    MG09_ZONE WITH (NOLOCK)",
+                      {{{"    MG09_DITTA_CG18 = ", way::company},
+                        {"    MG09_TIPOCF_MG08 = ", way::number, 0},
+                        {"    MG09_MACROAREA_MG08 = '", way::quoted, 1},
+                        {"    MG09_AREA_MG08 = '", way::quoted, 2},
+                        {"    MG09_ZONA = '", way::quoted, 3}}},
+                      {"1012", "MG09_IDPROV"}};
+value zona(decode& dc, std::span<value> a) { return describe(dc, a, kZona); }
+
+constexpr table kMacroCategoria{{"MG10_DESCRMACROCAT"}, "    MG10_MACROCAT WITH (NOLOCK)",
+                                {{{"    MG10_DITTA_CG18 = ", way::company},
+                                  {"    MG10_TIPOCF = ", way::number, 0},
+                                  {"    MG10_MACROCAT = '", way::quoted, 1}}},
+                                {"1013", "MG10_IDPROV"}};
+value macro_categoria(decode& dc, std::span<value> a) { return describe(dc, a, kMacroCategoria); }
+
+constexpr table kCategoria{{"MG11_DESCRCAT"}, "    MG11_CATEG WITH (NOLOCK)",
+                           {{{"    MG11_DITTA_CG18 = ", way::company},
+                             {"    MG11_TIPOCF_MG10 = ", way::number, 0},
+                             {"    MG11_MACROCAT_MG10 = '", way::quoted, 1},
+                             {"    MG11_CATEG = '", way::quoted, 2}}},
+                           {"1014", "MG11_IDPROV"}};
+value categoria(decode& dc, std::span<value> a) { return describe(dc, a, kCategoria); }
+
+constexpr table kSottoCategoria{{"MG12_DESCRSOTTOCAT"}, "    MG12_SOTTOCAT WITH (NOLOCK)",
+                                {{{"    MG12_DITTA_CG18 = ", way::company},
+                                  {"    MG12_TIPOCF_MG11 = ", way::number, 0},
+                                  {"    MG12_MACROCAT_MG11 = '", way::quoted, 1},
+                                  {"    MG12_CATEG_MG11 = '", way::quoted, 2},
+                                  {"    MG12_SOTTCAT = '", way::quoted, 3}}},
+                                {"1015", "MG12_IDPROV"}};
+value sotto_categoria(decode& dc, std::span<value> a) { return describe(dc, a, kSottoCategoria); }
+
 // Transport reasons are shared by all companies.
-constexpr table_decode kCausaleTrasporto{"MG13_DESCR", "MG13_CAUTRASP", "1001", "MG13_IDPROV", {},
-                                         {{{"MG13_CODICE", way::quoted, 0}}}};
+constexpr table kCausaleTrasporto{{"MG13_DESCR"}, "    MG13_CAUTRASP WITH (NOLOCK)",
+                                  {{{"    MG13_CODICE = '", way::quoted, 0}}},
+                                  {"1001", "MG13_IDPROV"}};
+value causale_trasporto(decode& dc, std::span<value> a) { return describe(dc, a, kCausaleTrasporto); }
 
-// Names from the register of parties.
-constexpr table_decode kVettore{"CG16_RAGSOANAG", "MG14_VETTORI", {}, {}, "MG14_CODICE_CG16 = CG16_CODICE",
-                                {{{"MG14_CODICE", way::quoted, 0}}}};
-constexpr table_decode kSpedizioniere{"CG16_RAGSOANAG", "MG15_SPEDIZ", {}, {}, "MG15_CODICE_CG16 = CG16_CODICE",
-                                      {{{"MG15_CODICE", way::quoted, 0}}}};
-constexpr table_decode kAgente{"CG16_RAGSOANAG", "MG17_AGENTI", {}, {}, "MG17_ANAGEN_CG16 = CG16_CODICE",
-                               {{{"MG17_DITTA_CG18"}, {"MG17_AGENTE", way::doubled, 0}}}};
-constexpr table_decode kAgenteByID{"CG16_RAGSOANAG", "MG17_AGENTI", {}, {}, "MG17_ANAGEN_CG16 = CG16_CODICE",
-                                   {{{"MG17_IDAGENTE", way::number, 0}}}};
+// Names from the register of parties, which is read without the NOLOCK hint.
+constexpr table kVettore{
+    {"CG16_RAGSOANAG"},
+    "    MG14_VETTORI WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN ON" "    MG14_CODICE_CG16 = CG16_CODICE",
+    {{{"    MG14_CODICE = '", way::quoted, 0}}}};
+value vettore(decode& dc, std::span<value> a) { return describe(dc, a, kVettore); }
 
-// ---------------------------------------------------------------------------
-// Document types and sub-types (line form): the description in the user's
-// language, the type's own description where it has no translation.
+constexpr table kSpedizioniere{
+    {"CG16_RAGSOANAG"},
+    "    MG15_SPEDIZ WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN ON" "    MG15_CODICE_CG16 = CG16_CODICE",
+    {{{"    MG15_CODICE = '", way::quoted, 0}}}};
+value spedizioniere(decode& dc, std::span<value> a) { return describe(dc, a, kSpedizioniere); }
 
-struct document_type {
-  std::string_view select;     // "    ISNULL(MG0S_DESCRIZIONE,DO01_DESCR) AS DO01_DESCR"
-  std::string_view field;
-  std::string_view from;       // "    DO01_TIPIDOC WITH (NOLOCK)"
-  std::string_view provider;   // "    AND MG0S_PROVID_FW4A = 1033"
-  std::string_view idprov;     // "    AND MG0S_IDPROV = DO01_IDPROV"
-  std::array<std::string_view, 2> conditions;  // each followed by the number of its argument
-};
+// The agent's code as the caller typed it: its own text, right-trimmed.
+constexpr table kAgente{
+    {"CG16_RAGSOANAG"},
+    "    MG17_AGENTI WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN ON" "    MG17_ANAGEN_CG16 = CG16_CODICE",
+    {{{"    MG17_DITTA_CG18 = ", way::company}, {"    MG17_AGENTE = '", way::trimmed, 0}}}};
+value agente(decode& dc, std::span<value> a) { return describe(dc, a, kAgente); }
 
-value document_type_decode(decode& dc, std::span<value> a, const document_type& d) {
-  const std::string language = dc.language(decode::language_source::user);
-  dc.set_fields({d.field});
-  statement st;
-  st.line("SELECT");
-  st.line(d.select);
-  st.line("FROM");
-  st.line(d.from);
-  st.line("LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON");
-  st.line("    MG0S_CODLINGUA_MG52 = '").quoted(language) << "'";
-  st.line(d.provider);
-  st.line(d.idprov);
-  st.line("WHERE");
-  for (std::size_t i = 0; i < d.conditions.size() && !d.conditions[i].empty(); ++i)
-    st.line(d.conditions[i]).number(DecimalOrZero(a[i]));
-  dc.set_statement(st);
-  return {};
-}
+constexpr table kAgenteByID{
+    {"CG16_RAGSOANAG"},
+    "    MG17_AGENTI WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN ON" "    MG17_ANAGEN_CG16 = CG16_CODICE",
+    {{{"    MG17_IDAGENTE = ", way::number, 0}}}};
+value agente_by_id(decode& dc, std::span<value> a) { return describe(dc, a, kAgenteByID); }
 
-constexpr document_type kTipoDocumento{"    ISNULL(MG0S_DESCRIZIONE,DO01_DESCR) AS DO01_DESCR",
-                                       "DO01_DESCR",
-                                       "    DO01_TIPIDOC WITH (NOLOCK)",
-                                       "    AND MG0S_PROVID_FW4A = 1033",
-                                       "    AND MG0S_IDPROV = DO01_IDPROV",
-                                       {"    DO01_TIPODOC = "}};
-constexpr document_type kSottoTipoDocumento{"    ISNULL(MG0S_DESCRIZIONE,DO02_DESCR) AS DO02_DESCR",
-                                            "DO02_DESCR",
-                                            "    DO02_STIPIDOC WITH (NOLOCK)",
-                                            "    AND MG0S_PROVID_FW4A = 1035",
-                                            "    AND MG0S_IDPROV = DO02_IDPROV",
-                                            {"    DO02_TIPODOC_DO01 = ", "    AND DO02_STIPODOC = "}};
+// Line form.
+constexpr table kStatoArticolo{{"MG6W_DESCR"}, "    MG6W_STATIART WITH (NOLOCK)",
+                               {{{"    MG6W_INDSTATO = ", way::number, 0}}},
+                               {}, {}, {}, joined::by_line, form::lines};
+value stato_articolo(decode& dc, std::span<value> a) { return describe(dc, a, kStatoArticolo); }
 
-// ---------------------------------------------------------------------------
-// Below-stock and delay parameter sets (compact form). Their code and
-// description come back; the caller reads the description.
+// The article's description for one option (the second argument), always in
+// the empty language, for the host's current company.
+constexpr table kOpzioneArticolo{{"MG87_DESCART"}, "    MG87_ARTDESC WITH (NOLOCK)",
+                                 {{{"    MG87_DITTA_CG18 = ", way::host_company},
+                                   {"    AND MG87_CODART_MG66 = '", way::quoted, 0},
+                                   {"    AND MG87_LINGUA_MG52 = ''"},
+                                   {"    AND MG87_OPZIONE_MG5E = '", way::quoted, 1}}},
+                                 {}, {}, {}, joined::by_line, form::lines};
+value opzione_articolo(decode& dc, std::span<value> a) { return describe(dc, a, kOpzioneArticolo); }
 
-template <class Step>
-void skip_on_error(Step&& step) {
-  try {
-    step();
-  } catch (const automation_error&) {
-  }
-}
+// Document types and sub-types: the description in the user's language, the
+// type's own description where it has no translation.
+constexpr table kTipoDocumento{{"DO01_DESCR"}, "    DO01_TIPIDOC WITH (NOLOCK)",
+                               {{{"    DO01_TIPODOC = ", way::number, 0}}},
+                               {"1033", "DO01_IDPROV", decode::language_source::user}, {},
+                               "    ISNULL(MG0S_DESCRIZIONE,DO01_DESCR) AS DO01_DESCR",
+                               joined::by_line,
+                               form::lines};
+value tipo_documento(decode& dc, std::span<value> a) { return describe(dc, a, kTipoDocumento); }
 
-struct parameter_set {
-  std::string_view select;   // " SELECT MGFA_CODPARAM, MGFA_DESCPARAM "
-  std::string_view field;
-  std::string_view from;     // " FROM MGFA_SOTTOSCPARAM WITH (NOLOCK)"
-  std::string_view company;  // "  WHERE MGFA_DITTA_CG18 = "
-  std::string_view code;     // "  AND   MGFA_CODPARAM = '"
-};
+constexpr table kSottoTipoDocumento{{"DO02_DESCR"}, "    DO02_STIPIDOC WITH (NOLOCK)",
+                                    {{{"    DO02_TIPODOC_DO01 = ", way::number, 0},
+                                      {"    AND DO02_STIPODOC = ", way::number, 1}}},
+                                    {"1035", "DO02_IDPROV", decode::language_source::user}, {},
+                                    "    ISNULL(MG0S_DESCRIZIONE,DO02_DESCR) AS DO02_DESCR",
+                                    joined::by_line,
+                                    form::lines};
+value sotto_tipo_documento(decode& dc, std::span<value> a) { return describe(dc, a, kSottoTipoDocumento); }
 
-// The company is the host's current one as the host writes it. When it
-// cannot be read the composition goes on with company 0, the value every
-// company filter falls back to without a host: the statement stays
-// well-formed and finds no other company's parameters.
-value parameter_set_decode(decode& dc, std::span<value> a, const parameter_set& d) {
-  dc.set_fields({d.field});
-  statement st;
-  st << d.select << d.from;
-  std::string company = "0";
-  skip_on_error([&] { company = dc.host_company_text(); });
-  st << d.company << company;
-  // The code as the caller passed it, trailing blanks included.
-  st << d.code;
-  st.quoted(concat_text(a[0])) << "'";
-  dc.set_statement(st);
-  return {};
-}
+// A category's values, kept as numbers or as texts.
+constexpr table kValoreNumerico{{"CM02_DESCR"}, "    CM02_VALORICATCOMM WITH (NOLOCK)",
+                                {{{"    CM02_IDCATEGORIA_CM01 = ", way::plain, 0},
+                                  {"    AND CM02_VALORENUM = ", way::number, 1}}},
+                                {}, {}, {}, joined::by_line, form::lines};
 
-constexpr parameter_set kSottoscorta{" SELECT MGFA_CODPARAM, MGFA_DESCPARAM ", "MGFA_DESCPARAM",
-                                     " FROM MGFA_SOTTOSCPARAM WITH (NOLOCK)", "  WHERE MGFA_DITTA_CG18 = ",
-                                     "  AND   MGFA_CODPARAM = '"};
-constexpr parameter_set kRitardi{" SELECT MGFB_CODPARAM, MGFB_DESCPARAM ", "MGFB_DESCPARAM",
-                                 " FROM MGFB_RITARDIPARAM WITH (NOLOCK)", "  WHERE MGFB_DITTA_CG18 = ",
-                                 "  AND   MGFB_CODPARAM = '"};
-
-// ---------------------------------------------------------------------------
-// Commercial-category values
-
-constexpr std::int32_t kCommandText = 1;
-
-}  // namespace
-
-// Requesters are operators: the same decode for the same code.
-value richiedenti(decode& dc, std::span<value> a) { return operatore(dc, a); }
-value operatore(decode& dc, std::span<value> a) { return describe(dc, a, kOperatore); }
-
-// A category's values are kept as numbers or as texts, as its data type
-// says; the type is read first. A failing step is left out and the
-// composition goes on.
+constexpr table kValoreTesto{{"CM02_DESCR"}, "    CM02_VALORICATCOMM WITH (NOLOCK)",
+                             {{{"    CM02_IDCATEGORIA_CM01 = ", way::plain, 0},
+                               {"    AND CM02_VALORESTR = '", way::quoted, 1}}},
+                             {}, {}, {}, joined::by_line, form::lines};
+// The category's data type is read first; a failing step is left out and
+// the composition goes on. A statement whose category or value cannot be
+// written would decode some other value of the category: none is handed
+// back then.
 value valore_categoria_commerciale(decode& dc, std::span<value> a) {
   bool numeric = false;
   std::shared_ptr<host::recordset> rs;  // released on return
@@ -245,82 +162,34 @@ value valore_categoria_commerciale(decode& dc, std::span<value> a) {
     statement q;
     q << "SELECT CM01_INDTIPODATO FROM CM01_CATEGORIECOMM WITH (NOLOCK) WHERE CM01_IDCATEGORIA = ";
     q.number(DecimalOrZero(a[0]));
-    std::shared_ptr<host::connection> conn = dc.host_interface().database_connection();
-    value affected;
-    rs = host::deref(conn).execute(q.view(), affected, kCommandText);
+    rs = dc.run_query(q, host::connection::kCommandText);
   });
   skip_on_error([&] {
     if (!host::deref(rs).bof() && !rs->eof()) numeric = to_integer(rs->field(0)) != 0;
   });
-  dc.set_fields({"CM02_DESCR"});
-  // One step: a statement whose category or value cannot be written would
-  // decode some other value of the category, so none is handed back.
-  std::string sql;
-  skip_on_error([&] {
-    statement st;
-    st.line("SELECT");
-    st.line("    CM02_DESCR");
-    st.line("FROM");
-    st.line("    CM02_VALORICATCOMM WITH (NOLOCK)");
-    st.line("WHERE");
-    st.line("    CM02_IDCATEGORIA_CM01 = ") << plain_number(a[0], decode::kSource);
-    if (numeric)
-      st.line("    AND CM02_VALORENUM = ").number(DecimalOrZero(a[1]));
-    else
-      st.line("    AND CM02_VALORESTR = '").quoted(TextOrEmpty(a[1])) << "'";
-    sql = st.take();
-  });
-  dc.stringa_sql = value(std::move(sql));
+  dc.stringa_sql = value("");
+  skip_on_error([&] { describe(dc, a, numeric ? kValoreNumerico : kValoreTesto); });
   return {};
 }
 
-value stato_articolo(decode& dc, std::span<value> a) {
-  dc.set_fields({"MG6W_DESCR"});
-  statement st;
-  st.line("SELECT");
-  st.line("    MG6W_DESCR");
-  st.line("FROM");
-  st.line("    MG6W_STATIART WITH (NOLOCK)");
-  st.line("WHERE");
-  st.line("    MG6W_INDSTATO = ").number(DecimalOrZero(a[0]));
-  dc.set_statement(st);
-  return {};
+// Below-stock and delay parameter sets, in the compact form: their code and
+// description come back; the caller reads the description. The code as the
+// caller passed it, trailing blanks included.
+constexpr piece kSottoscorta[] = {{" SELECT MGFA_CODPARAM, MGFA_DESCPARAM "},
+                                  {" FROM MGFA_SOTTOSCPARAM WITH (NOLOCK)"},
+                                  {"  WHERE MGFA_DITTA_CG18 = ", way::host_company_or_zero},
+                                  {"  AND   MGFA_CODPARAM = '", way::as_given, 0}};
+value parametri_sottoscorta_decode(decode& dc, std::span<value> a) {
+  return compose(dc, a, "MGFA_DESCPARAM", kSottoscorta);
 }
 
-// The article's description for one option (the second argument), always in
-// the empty language, for the host's current company.
-value opzione_articolo(decode& dc, std::span<value> a) {
-  dc.set_fields({"MG87_DESCART"});
-  statement st;
-  st.line("SELECT");
-  st.line("    MG87_DESCART");
-  st.line("FROM");
-  st.line("    MG87_ARTDESC WITH (NOLOCK)");
-  st.line("WHERE");
-  st.line("    MG87_DITTA_CG18 = ") << dc.host_company_text();
-  st.line("    AND MG87_CODART_MG66 = '").quoted(TextOrEmpty(a[0])) << "'";
-  st.line("    AND MG87_LINGUA_MG52 = ''");
-  st.line("    AND MG87_OPZIONE_MG5E = '").quoted(TextOrEmpty(a[1])) << "'";
-  dc.set_statement(st);
-  return {};
-}
+constexpr piece kRitardi[] = {{" SELECT MGFB_CODPARAM, MGFB_DESCPARAM "},
+                              {" FROM MGFB_RITARDIPARAM WITH (NOLOCK)"},
+                              {"  WHERE MGFB_DITTA_CG18 = ", way::host_company_or_zero},
+                              {"  AND   MGFB_CODPARAM = '", way::as_given, 0}};
+value parametri_ritardi_decode(decode& dc, std::span<value> a) { return compose(dc, a, "MGFB_DESCPARAM", kRitardi); }
 
-value tipo_documento(decode& dc, std::span<value> a) { return document_type_decode(dc, a, kTipoDocumento); }
-value parametri_sottoscorta_decode(decode& dc, std::span<value> a) { return parameter_set_decode(dc, a, kSottoscorta); }
-value parametri_ritardi_decode(decode& dc, std::span<value> a) { return parameter_set_decode(dc, a, kRitardi); }
-value sotto_tipo_documento(decode& dc, std::span<value> a) { return document_type_decode(dc, a, kSottoTipoDocumento); }
-value scaglione_di_arrotondamento(decode& dc, std::span<value> a) { return describe(dc, a, kScaglione); }
-value spesa(decode& dc, std::span<value> a) { return describe(dc, a, kSpesa); }
-value macro_area(decode& dc, std::span<value> a) { return describe(dc, a, kMacroArea); }
-value area(decode& dc, std::span<value> a) { return describe(dc, a, kArea); }
-value zona(decode& dc, std::span<value> a) { return describe(dc, a, kZona); }
-value macro_categoria(decode& dc, std::span<value> a) { return describe(dc, a, kMacroCategoria); }
-value categoria(decode& dc, std::span<value> a) { return describe(dc, a, kCategoria); }
-value sotto_categoria(decode& dc, std::span<value> a) { return describe(dc, a, kSottoCategoria); }
-value causale_trasporto(decode& dc, std::span<value> a) { return describe(dc, a, kCausaleTrasporto); }
-value vettore(decode& dc, std::span<value> a) { return describe(dc, a, kVettore); }
-value spedizioniere(decode& dc, std::span<value> a) { return describe(dc, a, kSpedizioniere); }
-value agente(decode& dc, std::span<value> a) { return describe(dc, a, kAgente); }
-value agente_by_id(decode& dc, std::span<value> a) { return describe(dc, a, kAgenteByID); }
+// Requesters are operators: the same decode for the same code.
+value richiedenti(decode& dc, std::span<value> a) { return operatore(dc, a); }
 
 }  // namespace veldrane::decode_ops

@@ -1,5 +1,7 @@
 #include "frame/component.h"
 
+#include "convert/error.h"
+
 namespace veldrane {
 
 std::string instance_id_text(const guid& g) {
@@ -31,7 +33,8 @@ void component::write_trace(std::string_view event) {
   const std::string& id = instance_id();
   std::string line;
   line.reserve(32 + id.size() + event.size() + class_name_.size());
-  line.append("VORX:").append("|").append(id).append("|").append(event).append("|").append("VELDRANE").append("|");
+  line.append("VORX:").append("|").append(id).append("|").append(event).append("|");
+  line.append(kComponentSource).append("|");
   line.append(class_name_);
   platform_->trace(line);
 }

@@ -89,13 +89,14 @@ constexpr member_info<C> member_row(std::string_view name, member_kind kind, dis
   return m;
 }
 
-// Accessors shared by the classes: plain Variant fields, the active
-// interface and the company code.
-template <class C, value C::*Field>
+// Accessors shared by the classes: plain Variant fields (of the class or
+// of a base it shares with another class), the active interface and the
+// company code.
+template <class C, auto Field>
 value get_field(C& obj, std::span<value>) {
   return obj.*Field;
 }
-template <class C, value C::*Field>
+template <class C, auto Field>
 value put_field(C& obj, std::span<value> a) {
   obj.*Field = std::move(a[0]);
   return {};
@@ -110,7 +111,7 @@ template <class C>
 value set_active_interface(C& obj, std::span<value> a) {
   auto ai = std::dynamic_pointer_cast<typename std::remove_cvref_t<decltype(obj.active_interface())>::element_type>(
       a[0].as_object());
-  if (a[0].as_object() && !ai) raise(err::type_mismatch, "VELDRANE." + std::string(obj.class_name()));
+  if (a[0].as_object() && !ai) raise(err::type_mismatch, class_source(obj.class_name()));
   obj.set_active_interface(std::move(ai));
   return {};
 }
@@ -196,8 +197,7 @@ value call_entry(C& obj, const member_info<C>& m, std::span<value> args) {
 template <class C>
 value invoke_by_ref(const class_info<C>& ci, C& obj, std::string_view name, member_kind kind,
                     std::vector<value>& args) {
-  std::string source = "VELDRANE.";
-  source += ci.name;
+  const std::string source = class_source(ci.name);
   const member_info<C>* m = find_member(ci, name, kind);
   if (!m) raise(err::member_not_supported, source);
   bind_arguments_in_place(m->parameters(), args, source);

@@ -1,5 +1,6 @@
 #include "frame/platform.h"
 
+#include <ctime>
 #include <random>
 
 #include "convert/error.h"
@@ -54,7 +55,16 @@ void platform::trace(std::string_view) {}
 
 #endif
 
-std::shared_ptr<object> platform::create_object(std::string_view) { raise(err::cannot_create_object, "VELDRANE"); }
+std::shared_ptr<object> platform::create_object(std::string_view) {
+  raise(err::cannot_create_object, kComponentSource);
+}
+
+date_value platform::today() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (!local) return date_value::from_parts(1970, 1, 1);
+  return date_value::from_parts(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
+}
 
 #ifdef _WIN32
 void platform::message_box(std::string_view prompt, int style) {
@@ -62,7 +72,8 @@ void platform::message_box(std::string_view prompt, int style) {
   std::wstring w(static_cast<std::size_t>(wide), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, prompt.data(), static_cast<int>(prompt.size()), w.data(), wide);
   // No title: the box carries the component's name as its caption.
-  MessageBoxW(nullptr, w.c_str(), L"VELDRANE", static_cast<UINT>(style) | MB_TASKMODAL);
+  const std::wstring caption(kComponentSource.begin(), kComponentSource.end());
+  MessageBoxW(nullptr, w.c_str(), caption.c_str(), static_cast<UINT>(style) | MB_TASKMODAL);
 }
 #else
 void platform::message_box(std::string_view, int) {}

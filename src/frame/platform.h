@@ -1,6 +1,6 @@
 // What the component needs from the system it runs on: GUIDs for instance
 // identifiers, the debug-output channel for trace lines, objects created by
-// programmatic identifier and message boxes. On Windows these are the real
+// programmatic identifier, message boxes and today's date. On Windows these are the real
 // system calls; elsewhere the embedding program supplies them.
 #pragma once
 
@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "convert/value.h"
 
 namespace veldrane {
 
@@ -35,6 +37,8 @@ class platform {
   /// Shows a modal message box with the given style and no title, and
   /// returns when it is closed.
   virtual void message_box(std::string_view prompt, int style);
+  /// Today's date in the computer's local time, date only.
+  virtual date_value today();
 
   /// The platform of the process: CoCreateGuid and OutputDebugStringA on
   /// Windows; elsewhere random GUIDs, and trace lines and message boxes go

@@ -18,7 +18,7 @@ class no_framework final : public class_factory {
   std::shared_ptr<converter> create_converter() override { fail(); }
 
  private:
-  [[noreturn]] static void fail() { raise(err::cannot_create_object, "VELDRANE"); }
+  [[noreturn]] static void fail() { raise(err::cannot_create_object, kComponentSource); }
 };
 
 class_factory& none() {
@@ -57,7 +57,7 @@ value ConvertedOrText(host::class_factory& classes, const value& v) {
   try {
     bool ok = status.is_empty() || (!status.is_null() && to_double(status) == 0);
     if (ok) {
-      if (!conv) raise(err::object_not_set, "VELDRANE");
+      if (!conv) raise(err::object_not_set, kComponentSource);
       result = conv->output();
     } else {
       result = TextOrEmpty(v);

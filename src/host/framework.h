@@ -30,6 +30,10 @@ class recordset : public object {
 /// The host's open database connection, an ADO Connection.
 class connection : public object {
  public:
+  /// The Options of Execute: the command's kind left to the provider, or a
+  /// statement given as its text (adCmdText).
+  static constexpr std::int32_t kUnspecified = -1;
+  static constexpr std::int32_t kCommandText = 1;
   /// Connection.Execute(CommandText, RecordsAffected, Options)
   virtual std::shared_ptr<recordset> execute(std::string_view command_text, value& records_affected,
                                              std::int32_t options) = 0;
@@ -140,7 +144,7 @@ class class_factory {
 /// Nothing, as the runtime does on a call through it.
 template <class T>
 T& deref(const std::shared_ptr<T>& p) {
-  if (!p) raise(err::object_not_set, "VELDRANE");
+  if (!p) raise(err::object_not_set, kComponentSource);
   return *p;
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
@@ -206,16 +206,6 @@ constexpr std::array<std::string_view, 5> kPartyValidityFragments = {
     "MG87_OPZIONE_MG5E = MG73_OPZIONE_MG5E AND MG87_LINGUA_MG52 = '' ",
 };
 
-// Runs one step of an operation that never fails: a step that raises is
-// skipped and the next one runs.
-template <class Step>
-void skipping_errors(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 }  // namespace
 
 value articoli_di_magazzino(lookup& lk, std::span<value> a) {
@@ -262,7 +252,7 @@ value articoli_di_magazzino(lookup& lk, std::span<value> a) {
   company_filter(st, " WHERE  MG66_DITTA_CG18 = ", lk.codice_ditta());
   // Stored before the host is asked for the filter, so that a failing host
   // leaves this much in StringaSQL.
-  lk.stringa_sql = value(st.view());
+  lk.store_so_far(st);
   if (to_bool(lk.environment()->filters_apply())) st.text(lk.filter_builder().filter_clause2(-1));
   st << " ORDER BY " << sort;
   lk.set_statement(st);
@@ -275,7 +265,7 @@ value articoli_clienti_fornitori(lookup& lk, std::span<value> a) {
   // is not a number lists customers, like 0, so that the captions, the title
   // and the condition on the kind of party agree.
   value kind(std::int16_t{0});
-  skipping_errors([&] { kind = DecimalOrZero(a[0]); });
+  skip_on_error<std::exception>([&] { kind = DecimalOrZero(a[0]); });
   const bool customers = to_decimal(kind).is_zero();
 
   lk.set_columns(customers ? kCustomerCaptions : kSupplierCaptions);
@@ -283,7 +273,7 @@ value articoli_clienti_fornitori(lookup& lk, std::span<value> a) {
 
   // Only the default replaces a missing or Empty sort column. A refused one
   // never gets here: it raises before the operation runs.
-  const std::string sort = a[1].is_empty() ? std::string("CG16_RAGSOANAG") : lk.sort_column(a[1], "CG16_RAGSOANAG");
+  const std::string sort = lk.sort_column(a[1], "CG16_RAGSOANAG", sort_default::empty);
 
   statement st;
   for (std::string_view f : kPartyArticleFragments) st << f;

@@ -7,15 +7,11 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 namespace {
-
-// TipoCf: 0 (Empty, Null and blank included) means customers, any other
-// value suppliers.
-bool is_customer(const value& tipo_cf) { return to_decimal(tipo_cf).is_zero(); }
 
 // ---------------------------------------------------------------------------
 // Agents. The statement is written one fragment per line, each ending with a
@@ -106,54 +102,53 @@ void agent_restriction(lookup& lk, statement& st) {
   agent_destination_restriction(st, agent);
 }
 
-// ---------------------------------------------------------------------------
-// Customer/supplier grouping levels 1 to 3: one shape over three tables.
-
-struct grouping_level {
-  std::string_view code_column;       // "    MG31_CODRAGGRCF1,"
-  std::string_view description;       // "    MG0S_DESCRIZIONE AS MG31_DESCRAGGRCF1"
-  std::string_view table;             // "    MG31_RAGGRCF1 WITH (NOLOCK)"
-  std::string_view provider;          // translation provider of the table
-  std::string_view idprov_column;
-  std::string_view company_column;    // "    MG31_DITTA_CG18 = "
-  std::string_view tipo_cf_column;    // "    MG31_TIPOCF = "
-  std::string_view customers_title;
-  std::string_view suppliers_title;
-  std::string_view default_sort;
-  std::string_view id;
-};
-
-constexpr std::array<grouping_level, 3> kGroupingLevels{{
-    {"    MG31_CODRAGGRCF1,", "    MG0S_DESCRIZIONE AS MG31_DESCRAGGRCF1", "    MG31_RAGGRCF1 WITH (NOLOCK)", "1016",
-     "MG31_IDPROV", "    MG31_DITTA_CG18 = ", "    MG31_TIPOCF = ", "Elenco Raggruppamenti Clienti 1",
-     "Elenco Raggruppamenti Fornitori 1", "MG31_CODRAGGRCF1", "Lkp_RaggruppamentiCF1"},
-    {"    MG32_CODRAGGRCF2,", "    MG0S_DESCRIZIONE AS MG32_DESCRAGGRCF2", "    MG32_RAGGRCF2 WITH (NOLOCK)", "1017",
-     "MG32_IDPROV", "    MG32_DITTA_CG18 = ", "    MG32_TIPOCF = ", "Elenco Raggruppamenti Clienti 2",
-     "Elenco Raggruppamenti Fornitori 2", "MG32_CODRAGGRCF2", "Lkp_RaggruppamentiCF2"},
-    {"    MG33_CODRAGGRCF3,", "    MG0S_DESCRIZIONE AS MG33_DESCRAGGRCF3", "    MG33_RAGGRCF3 WITH (NOLOCK)", "1018",
-     "MG33_IDPROV", "    MG33_DITTA_CG18 = ", "    MG33_TIPOCF = ", "Elenco Raggruppamenti Clienti 3",
-     "Elenco Raggruppamenti Fornitori 3", "MG33_CODRAGGRCF3", "Lkp_RaggruppamentiCF3"},
-}};
-
-value grouping_list(lookup& lk, std::span<value> a, const grouping_level& g) {
-  const std::string language = lk.language(lookup::language_source::company);
-  lk.set_columns({"Codice", "Descrizione"});
-  lk.set_title(is_customer(DecimalOrZero(a[0])) ? g.customers_title : g.suppliers_title);
-  const std::string sort = lk.sort_column(a[1], g.default_sort);
-  statement st;
-  st << " SELECT" << g.code_column << g.description << " FROM" << g.table;
-  language_join(st, language, g.provider, g.idprov_column);
-  st << " WHERE";
-  company_filter(st, g.company_column, lk.codice_ditta());
-  st << " AND" << g.tipo_cf_column;
-  st.number(DecimalOrZero(a[0]));
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id(g.id);
-  return {};
-}
-
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Document groupings, block levels, and the customer/supplier grouping
+// levels 1 to 3, titled for customers or suppliers as TipoCf says.
+
+constexpr table kRaggruppamentiDocumenti{
+    "Elenco Raggruppamenti", "Lkp_RaggruppamentiDocumenti", "MG24_CODRAG", {"Codice", "Descrizione"},
+    "    MG24_CODRAG," "    MG24_DESCRAGG", "    MG24_CLIFORRAG WITH (NOLOCK)",
+    {{{"    MG24_DITTA_CG18 = ", way::company},
+      {"    MG24_TIPOCF_CG44 = ", way::number, 0},
+      {"    MG24_CLIFOR_CG44 = ", way::number, 1}}}};
+value raggruppamenti_documenti(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiDocumenti); }
+
+constexpr table kLivelliDiBlocco{
+    "Elenco Livelli di blocco", "Lkp_LivelliDiBlocco", "MG25_CODBLOCCO", {"Codice", "Descrizione", "Status Payline"},
+    "    MG25_CODBLOCCO,"
+    "    MG25_DESCRBLOCCO,"
+    "    CASE MG25_INDPAYLINE"
+    "       WHEN 0 THEN 'Nessuno Status Payline'"
+    "       WHEN 1 THEN 'Status Bloccato Payline'"
+    "       WHEN 2 THEN 'Status Al Legale Payline'"
+    "    END AS MG25_INDPAYLINE",
+    "    MG25_LIVBLOCCO WITH (NOLOCK)",
+    {{{"    MG25_DITTA_CG18 = ", way::company}}}};
+value livelli_di_blocco(lookup& lk, std::span<value> a) { return describe(lk, a, kLivelliDiBlocco); }
+
+constexpr table kRaggruppamentiCF1{
+    "Elenco Raggruppamenti Clienti 1", "Lkp_RaggruppamentiCF1", "MG31_CODRAGGRCF1", {"Codice", "Descrizione"},
+    "    MG31_CODRAGGRCF1," "    MG0S_DESCRIZIONE AS MG31_DESCRAGGRCF1", "    MG31_RAGGRCF1 WITH (NOLOCK)",
+    {{{"    MG31_DITTA_CG18 = ", way::company}, {"    MG31_TIPOCF = ", way::number, 0}}},
+    "1016", "MG31_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 1"};
+value raggruppamenti_clienti_fornitori1(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF1); }
+
+constexpr table kRaggruppamentiCF2{
+    "Elenco Raggruppamenti Clienti 2", "Lkp_RaggruppamentiCF2", "MG32_CODRAGGRCF2", {"Codice", "Descrizione"},
+    "    MG32_CODRAGGRCF2," "    MG0S_DESCRIZIONE AS MG32_DESCRAGGRCF2", "    MG32_RAGGRCF2 WITH (NOLOCK)",
+    {{{"    MG32_DITTA_CG18 = ", way::company}, {"    MG32_TIPOCF = ", way::number, 0}}},
+    "1017", "MG32_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 2"};
+value raggruppamenti_clienti_fornitori2(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF2); }
+
+constexpr table kRaggruppamentiCF3{
+    "Elenco Raggruppamenti Clienti 3", "Lkp_RaggruppamentiCF3", "MG33_CODRAGGRCF3", {"Codice", "Descrizione"},
+    "    MG33_CODRAGGRCF3," "    MG0S_DESCRIZIONE AS MG33_DESCRAGGRCF3", "    MG33_RAGGRCF3 WITH (NOLOCK)",
+    {{{"    MG33_DITTA_CG18 = ", way::company}, {"    MG33_TIPOCF = ", way::number, 0}}},
+    "1018", "MG33_IDPROV", sort_default::missing, " ORDER BY ", "Elenco Raggruppamenti Fornitori 3"};
+value raggruppamenti_clienti_fornitori3(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppamentiCF3); }
 
 value agenti(lookup& lk, std::span<value> a) { return agent_list(lk, a, kAgenti); }
 value agenti_by_id(lookup& lk, std::span<value> a) { return agent_list(lk, a, kAgentiByID); }
@@ -239,50 +234,6 @@ value destinatari(lookup& lk, std::span<value> a) {
   lk.set_statement(st);
   lk.set_id("Lkp_Destinatari");
   return {};
-}
-
-value raggruppamenti_documenti(lookup& lk, std::span<value> a) {
-  lk.set_columns({"Codice", "Descrizione"});
-  lk.set_title("Elenco Raggruppamenti");
-  const std::string sort = lk.sort_column(a[2], "MG24_CODRAG");
-  statement st;
-  st << " SELECT" << "    MG24_CODRAG," << "    MG24_DESCRAGG" << " FROM" << "    MG24_CLIFORRAG WITH (NOLOCK)"
-     << " WHERE";
-  company_filter(st, "    MG24_DITTA_CG18 = ", lk.codice_ditta());
-  st << " AND" << "    MG24_TIPOCF_CG44 = ";
-  st.number(DecimalOrZero(a[0]));
-  st << " AND" << "    MG24_CLIFOR_CG44 = ";
-  st.number(DecimalOrZero(a[1]));
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_RaggruppamentiDocumenti");
-  return {};
-}
-
-value livelli_di_blocco(lookup& lk, std::span<value> a) {
-  lk.set_columns({"Codice", "Descrizione", "Status Payline"});
-  lk.set_title("Elenco Livelli di blocco");
-  const std::string sort = lk.sort_column(a[0], "MG25_CODBLOCCO");
-  statement st;
-  st << " SELECT" << "    MG25_CODBLOCCO," << "    MG25_DESCRBLOCCO," << "    CASE MG25_INDPAYLINE"
-     << "       WHEN 0 THEN 'Nessuno Status Payline'" << "       WHEN 1 THEN 'Status Bloccato Payline'"
-     << "       WHEN 2 THEN 'Status Al Legale Payline'" << "    END AS MG25_INDPAYLINE" << " FROM"
-     << "    MG25_LIVBLOCCO WITH (NOLOCK)" << " WHERE";
-  company_filter(st, "    MG25_DITTA_CG18 = ", lk.codice_ditta());
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_LivelliDiBlocco");
-  return {};
-}
-
-value raggruppamenti_clienti_fornitori1(lookup& lk, std::span<value> a) {
-  return grouping_list(lk, a, kGroupingLevels[0]);
-}
-value raggruppamenti_clienti_fornitori2(lookup& lk, std::span<value> a) {
-  return grouping_list(lk, a, kGroupingLevels[1]);
-}
-value raggruppamenti_clienti_fornitori3(lookup& lk, std::span<value> a) {
-  return grouping_list(lk, a, kGroupingLevels[2]);
 }
 
 }  // namespace veldrane::lookup_ops

@@ -8,25 +8,12 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 
 namespace {
-
-// A filter argument the caller left out counts as Empty.
-const value& filter_value(const value& v) {
-  static const value empty;
-  return v.is_missing() ? empty : v;
-}
-
-// The order column of the lookups whose default also replaces an empty one:
-// Empty, Null and "" count as no column at all.
-std::string sort_unless_empty(lookup& lk, const value& campo, std::string_view default_column) {
-  if (!campo.is_missing() && concat_text(campo).empty()) return std::string(default_column);
-  return lk.sort_column(campo, default_column);
-}
 
 // `v = n` as the Variant comparison evaluates it: Null equals nothing, Empty
 // is 0, a text compares by its numeric value and a text that is no number is
@@ -38,59 +25,6 @@ bool variant_equals(const value& v, std::int64_t n) {
   if (x.is_null()) return false;
   return to_decimal(x) == decimal::from_int64(n);
 }
-
-constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
-
-// ---------------------------------------------------------------------------
-// Code and description from one company table, in the run-on form.
-
-struct company_code_table {
-  std::string_view title;
-  std::string_view id;
-  std::string_view default_sort;
-  bool default_when_empty;  // the default also replaces an empty order column
-  std::string_view code;    // "    <code column>,"
-  std::string_view description;
-  std::string_view table;
-  std::string_view company;  // the company condition up to the code
-  std::string_view further;  // the fragments after the company code
-};
-
-constexpr std::array<company_code_table, 4> kCodeTables{{
-    // Only the main orders: sub-order number 0.
-    {"Elenco Commesse", "Lkp_Commesse", "PD25_CODCOMMESSA", true, "    PD25_CODCOMMESSA,", "    PD25_DESCR",
-     "    PD25_COMMESSA WITH (NOLOCK)", "    PD25_DITTA_CG18 = ", " AND" "    PD25_CODSOTCOMM = 0 "},
-    {"Elenco Giri", "Lkp_Giri", "MG1H_GIRO", false, "    MG1H_GIRO,", "    MG1H_DESCRIZIONE", "    MG1H_GIRI",
-     "    MG1H_DITTA_CG18 = ", ""},
-    {"Elenco indici contabili articolo", "Lkp_RaggruppoContabileArticolo", "MGA2_CODCAT", false, "    MGA2_CODCAT,",
-     "    MGA2_DESCR", "    MGA2_CATCPARART", "    MGA2_DITTA_CG18 = ", ""},
-    {"Elenco indici contabili fase", "Lkp_RaggruppoContabileFase", "MGA5_CODCAT", false, "    MGA5_CODCAT,",
-     "    MGA5_DESCR", "    MGA5_CATCPARFASE", "     MGA5_DITTA_CG18 = ", ""},
-}};
-enum code_table_row { kCommesse, kGiri, kRaggruppoArticolo, kRaggruppoFase };
-
-value code_table_lookup(lookup& lk, const company_code_table& t, const value& campo) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title(t.title);
-  const std::string sort =
-      t.default_when_empty ? sort_unless_empty(lk, campo, t.default_sort) : lk.sort_column(campo, t.default_sort);
-  statement st;
-  st << " SELECT" << t.code << t.description << " FROM" << t.table << " WHERE";
-  company_filter(st, t.company, lk.codice_ditta());
-  st << t.further << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id(t.id);
-  return {};
-}
-
-constexpr std::array<case_branch, 8> kPeriods{{{0, "Annuale"},
-                                               {1, "Semestrale"},
-                                               {2, "Quadrimestrale"},
-                                               {3, "Trimestrale"},
-                                               {4, "Bimestrale"},
-                                               {5, "Mensile"},
-                                               {6, "Quindicinale"},
-                                               {7, "Settimanale"}}};
 
 // ---------------------------------------------------------------------------
 // Transport-document configurations, in the line form.
@@ -113,99 +47,112 @@ constexpr std::array<case_branch, 6> kProductKinds{{{0, "Da pers. scheda"},
 constexpr std::array<case_branch, 2> kLoadingPlaces{{{0, "Da anagrafica azienda"}, {1, "Da anagrafica deposito"}}};
 constexpr std::array<case_branch, 3> kUnloadingPlaces{
     {{0, "Da anagrafica azienda"}, {1, "Da anagrafica deposito"}, {2, "Da anagrafica dep. coll."}}};
-constexpr std::array<case_branch, 3> kCompilers{{{0, "Utente orbis connesso"}, {1, "Operatore"}, {2, "Da pers. scheda"}}};
+constexpr std::array<case_branch, 3> kCompilers{{{0, "Utente orbis connesso"}, {1, "Operatore"},
+                                                 {2, "Da pers. scheda"}}};
 
 // One decoded indicator of the configuration: ", CASE <column>", its
 // branches, "END AS <column>".
 void configuration_case(statement& st, std::string_view column, std::span<const case_branch> branches) {
   st.line("    , CASE ") << column;
-  case_branches(st, true, "        ", branches);
+  case_branches(st, branches);
   st.line("    END AS ") << column;
 }
 
 }  // namespace
 
-value anagrafica_progetti(lookup& lk, std::span<value> a) {
-  // The responsible employee's first name is listed under its own caption
-  // and the surname under its own.
-  lk.set_columns({"Codice", "Descrizione", "Stato", "Tipo", "Cod.cliente", "Rag.soc. cliente", "Cod.respons.",
-                  "Nome responsabile", "Cognome responsabile"});
-  lk.set_title("Elenco Progetti");
-  const std::string sort = sort_unless_empty(lk, a[0], "PD68_CODPROG");
-  statement st;
-  st << " SELECT" << "    PD68_CODPROG," << "    PD68_DESCRPROG," << "    PD68_STATO_PD1E," << "    PD68_TIPO_PD1D,"
-     << "    PD68_CODCLI_CG44," << "    CG16_RAGSOANAG," << "    PD68_CODDIP_PD06," << "    PD06_NOME,"
-     << "    PD06_COGNOME" << " FROM" << "    PD68_PROGETTI WITH (NOLOCK) ";
-  // The project's customer, its name, and the responsible employee.
-  st << "LEFT JOIN CG44_CLIFOR WITH (NOLOCK) ON        CG44_DITTA_CG18 = PD68_DITTA_CG18"
-     << "   AND        CG44_TIPOCF = 0" << "   AND        CG44_CLIFOR = PD68_CODCLI_CG44 ";
-  st << "LEFT JOIN CG16_ANAGGEN WITH (NOLOCK) ON        CG16_CODICE = CG44_CODICE_CG16 ";
-  st << "LEFT JOIN PD06_DIPENDENTI WITH (NOLOCK) ON        PD06_DITTA_CG18 =PD68_DITTA_CG18 "
-     << "   AND        PD06_CODDIP = PD68_CODDIP_PD06";
-  st << " WHERE";
-  company_filter(st, "    PD68_DITTA_CG18 = ", lk.codice_ditta());
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_AnagraficaProgetti");
-  return {};
-}
+// Projects with their customer and responsible employee, whose first name
+// and surname are listed under captions of their own; subprojects. An
+// empty sort column takes the default too.
+constexpr table kAnagraficaProgetti{
+    "Elenco Progetti", "Lkp_AnagraficaProgetti", "PD68_CODPROG",
+    {"Codice", "Descrizione", "Stato", "Tipo", "Cod.cliente", "Rag.soc. cliente", "Cod.respons.", "Nome responsabile",
+     "Cognome responsabile"},
+    "    PD68_CODPROG,"
+    "    PD68_DESCRPROG,"
+    "    PD68_STATO_PD1E,"
+    "    PD68_TIPO_PD1D,"
+    "    PD68_CODCLI_CG44,"
+    "    CG16_RAGSOANAG,"
+    "    PD68_CODDIP_PD06,"
+    "    PD06_NOME,"
+    "    PD06_COGNOME",
+    "    PD68_PROGETTI WITH (NOLOCK) "
+    "LEFT JOIN CG44_CLIFOR WITH (NOLOCK) ON        CG44_DITTA_CG18 = PD68_DITTA_CG18"
+    "   AND        CG44_TIPOCF = 0"
+    "   AND        CG44_CLIFOR = PD68_CODCLI_CG44 "
+    "LEFT JOIN CG16_ANAGGEN WITH (NOLOCK) ON        CG16_CODICE = CG44_CODICE_CG16 "
+    "LEFT JOIN PD06_DIPENDENTI WITH (NOLOCK) ON        PD06_DITTA_CG18 =PD68_DITTA_CG18 "
+    "   AND        PD06_CODDIP = PD68_CODDIP_PD06",
+    {{{"    PD68_DITTA_CG18 = ", way::company}}},
+    {}, {}, sort_default::no_text};
+value anagrafica_progetti(lookup& lk, std::span<value> a) { return describe(lk, a, kAnagraficaProgetti); }
 
-value anagrafica_sottoprogetti(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title("Elenco Sottoprogetti");
-  const std::string sort = sort_unless_empty(lk, a[1], "PD69_SOTPROG");
-  statement st;
-  st << " SELECT" << "    PD69_SOTPROG," << "    PD69_DESCRSOTPROG" << " FROM" << "    PD69_SOTTOPROGETTI WITH (NOLOCK)"
-     << " WHERE";
-  company_filter(st, "    PD69_DITTA_CG18 = ", lk.codice_ditta());
-  st << " AND" << "    PD69_CODPROG_PD68 = '";
-  st.quoted(concat_text(filter_value(a[0]))) << "' " << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_AnagraficaSottoProgetti");
-  return {};
-}
+// The project code as the caller gives it; a blank follows its closing quote
+// (the ORDER BY fragment's first).
+constexpr table kAnagraficaSottoprogetti{
+    "Elenco Sottoprogetti", "Lkp_AnagraficaSottoProgetti", "PD69_SOTPROG", {"Codice", "Descrizione"},
+    "    PD69_SOTPROG," "    PD69_DESCRSOTPROG", "    PD69_SOTTOPROGETTI WITH (NOLOCK)",
+    {{{"    PD69_DITTA_CG18 = ", way::company}, {"    PD69_CODPROG_PD68 = '", way::as_given, 0}}},
+    {}, {}, sort_default::no_text, "  ORDER BY "};
+value anagrafica_sottoprogetti(lookup& lk, std::span<value> a) { return describe(lk, a, kAnagraficaSottoprogetti); }
 
-value commesse(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kCodeTables[kCommesse], a[0]); }
+// Job orders are the rows with sub-order number 0, sub-orders the others.
+constexpr table kCommesse{
+    "Elenco Commesse", "Lkp_Commesse", "PD25_CODCOMMESSA", {"Codice", "Descrizione"},
+    "    PD25_CODCOMMESSA," "    PD25_DESCR", "    PD25_COMMESSA WITH (NOLOCK)",
+    {{{"    PD25_DITTA_CG18 = ", way::company}, {"    PD25_CODSOTCOMM = 0 "}}},
+    {}, {}, sort_default::no_text};
+value commesse(lookup& lk, std::span<value> a) { return describe(lk, a, kCommesse); }
 
-value sotto_commesse(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title("Elenco Sottocommesse");
-  const std::string sort = sort_unless_empty(lk, a[1], "PD25_CODSOTCOMM");
-  // The sub-orders are the rows of the order table with a non-zero
-  // sub-order number.
-  statement st;
-  st << " SELECT" << "    PD25_CODSOTCOMM," << "    PD25_DESCR" << " FROM" << "    PD25_COMMESSA WITH (NOLOCK)"
-     << " WHERE";
-  company_filter(st, "    PD25_DITTA_CG18 = ", lk.codice_ditta());
-  st << " AND" << "    PD25_CODCOMMESSA = '";
-  st.quoted(concat_text(filter_value(a[0]))) << "' AND" << "    PD25_CODSOTCOMM <> 0 " << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_Sottocommesse");
-  return {};
-}
+constexpr table kSottoCommesse{
+    "Elenco Sottocommesse", "Lkp_Sottocommesse", "PD25_CODSOTCOMM", {"Codice", "Descrizione"},
+    "    PD25_CODSOTCOMM," "    PD25_DESCR", "    PD25_COMMESSA WITH (NOLOCK)",
+    {{{"    PD25_DITTA_CG18 = ", way::company},
+      {"    PD25_CODCOMMESSA = '", way::as_given, 0},
+      {"    PD25_CODSOTCOMM <> 0 "}}},
+    {}, {}, sort_default::no_text};
+value sotto_commesse(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoCommesse); }
 
-value indici_margini(lookup& lk, std::span<value> a) {
-  lk.set_columns({"Codice", "Descrizione", "Periodo", "Filtro selezione"});
-  lk.set_title("Indici e margini");
-  const std::string sort = lk.sort_column(a[0], "MG4U_CODINMARG");
-  statement st;
-  // No ELSE: an unknown period shows as NULL.
-  st << " SELECT" << "    MG4U_CODINMARG," << "    MG4U_DESCR," << "    CASE MG4U_INDPERIOD";
-  case_branches(st, false, "        ", kPeriods);
-  st << "    END AS MG4U_INDPERIOD," << "    MG4U_FILTROSEL" << " FROM" << "    MG4U_TABINMARG WITH (NOLOCK)"
-     << " WHERE";
-  company_filter(st, "    MG4U_DITTA_CG18 = ", lk.codice_ditta());
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_IndiciMargini");
-  return {};
-}
+// Margin indices; no ELSE: an unknown period shows as NULL.
+constexpr table kIndiciMargini{
+    "Indici e margini", "Lkp_IndiciMargini", "MG4U_CODINMARG", {"Codice", "Descrizione", "Periodo", "Filtro selezione"},
+    "    MG4U_CODINMARG,"
+    "    MG4U_DESCR,"
+    "    CASE MG4U_INDPERIOD"
+    "        WHEN 0 THEN 'Annuale'"
+    "        WHEN 1 THEN 'Semestrale'"
+    "        WHEN 2 THEN 'Quadrimestrale'"
+    "        WHEN 3 THEN 'Trimestrale'"
+    "        WHEN 4 THEN 'Bimestrale'"
+    "        WHEN 5 THEN 'Mensile'"
+    "        WHEN 6 THEN 'Quindicinale'"
+    "        WHEN 7 THEN 'Settimanale'"
+    "    END AS MG4U_INDPERIOD,"
+    "    MG4U_FILTROSEL",
+    "    MG4U_TABINMARG WITH (NOLOCK)",
+    {{{"    MG4U_DITTA_CG18 = ", way::company}}}};
+value indici_margini(lookup& lk, std::span<value> a) { return describe(lk, a, kIndiciMargini); }
 
-value giri(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kCodeTables[kGiri], a[0]); }
+// Delivery rounds and the accounting groupings of articles and phases.
+constexpr table kGiri{
+    "Elenco Giri", "Lkp_Giri", "MG1H_GIRO", {"Codice", "Descrizione"},
+    "    MG1H_GIRO," "    MG1H_DESCRIZIONE", "    MG1H_GIRI",
+    {{{"    MG1H_DITTA_CG18 = ", way::company}}}};
+value giri(lookup& lk, std::span<value> a) { return describe(lk, a, kGiri); }
 
+constexpr table kRaggruppoContabileArticolo{
+    "Elenco indici contabili articolo", "Lkp_RaggruppoContabileArticolo", "MGA2_CODCAT", {"Codice", "Descrizione"},
+    "    MGA2_CODCAT," "    MGA2_DESCR", "    MGA2_CATCPARART",
+    {{{"    MGA2_DITTA_CG18 = ", way::company}}}};
 value raggruppo_contabile_articolo(lookup& lk, std::span<value> a) {
-  return code_table_lookup(lk, kCodeTables[kRaggruppoArticolo], a[0]);
+  return describe(lk, a, kRaggruppoContabileArticolo);
 }
+
+constexpr table kRaggruppoContabileFase{
+    "Elenco indici contabili fase", "Lkp_RaggruppoContabileFase", "MGA5_CODCAT", {"Codice", "Descrizione"},
+    "    MGA5_CODCAT," "    MGA5_DESCR", "    MGA5_CATCPARFASE",
+    {{{"     MGA5_DITTA_CG18 = ", way::company}}}};
+value raggruppo_contabile_fase(lookup& lk, std::span<value> a) { return describe(lk, a, kRaggruppoContabileFase); }
 
 value raggruppo_contabile_cliente_fornitore(lookup& lk, std::span<value> a) {
   const value& tipo_cf = filter_value(a[0]);
@@ -222,10 +169,6 @@ value raggruppo_contabile_cliente_fornitore(lookup& lk, std::span<value> a) {
   lk.set_statement(st);
   lk.set_id("Lkp_RaggruppoContabileCliFor");
   return {};
-}
-
-value raggruppo_contabile_fase(lookup& lk, std::span<value> a) {
-  return code_table_lookup(lk, kCodeTables[kRaggruppoFase], a[0]);
 }
 
 value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
@@ -247,7 +190,7 @@ value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
   st.line("    , MG1N_ANACARICATORE_CG16");
   // Only the owner can be "not available".
   st.line("    , CASE MG1N_INDPROPRIETARIO");
-  case_branches(st, true, "        ", kParties);
+  case_branches(st, kParties);
   st.line("    WHEN 3 THEN 'Non disponibile'");
   st.line("    END AS MG1N_INDPROPRIETARIO");
   st.line("    , MG1N_ANAPROPRIETARIO_CG16");
@@ -267,7 +210,8 @@ value configurazioni_schede_trasporto(lookup& lk, std::span<value> a) {
 value destinatari_clienti_fornitori(lookup& lk, std::span<value> a) {
   const value& tipo_cf = filter_value(a[0]);
   const std::string tipo_cf_text = plain_number(tipo_cf, lookup::kSource);
-  lk.set_columns({"Codice", "Descrizione", "Indirizzo", "Città", "Provincia", "Telefono", "Cellulare", "E-mail", "Fax"});
+  lk.set_columns(
+      {"Codice", "Descrizione", "Indirizzo", "Città", "Provincia", "Telefono", "Cellulare", "E-mail", "Fax"});
   // Suppliers are TipoCf 1 here; every other value lists the customers'.
   lk.set_title(variant_equals(tipo_cf, 1) ? "Elenco Destinatari Fornitori" : "Elenco Destinatari Clienti");
   const std::string sort = lk.sort_column(a[1], "MG22_DESTRAGSOC");

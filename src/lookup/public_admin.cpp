@@ -10,34 +10,16 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 
 namespace {
 
-// A filter argument the caller left out counts as Empty.
-const value& filter_value(const value& v) {
-  static const value empty;
-  return v.is_missing() ? empty : v;
-}
-
-// Runs one step of an operation that goes on past its failures: a step that
-// fails leaves its output or fragment out.
-template <class Step>
-void step(Step&& s) {
-  try {
-    s();
-  } catch (const std::exception&) {
-  }
-}
-
 // The framework's current company, read from the active interface itself
 // (not the object's CodiceDitta).
 value framework_company(lookup& lk) { return DecimalOrZero(lk.company_context()->company_code()); }
-
-constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
 
 // ---------------------------------------------------------------------------
 // Offices of a public-administration party.
@@ -62,10 +44,7 @@ std::int16_t invoicing_kind(lookup& lk, const value& cod_cli_for, const value& t
     q.number(DecimalOrZero(cod_cli_for));
     q << " AND CG1O_TIPOCF_CG44 = ";
     q.number(DecimalOrZero(tipo_cli_for));
-    std::shared_ptr<host::connection> conn = lk.host_interface().database_connection();
-    value affected;
-    constexpr std::int32_t kCommandText = 1;
-    std::shared_ptr<host::recordset> rs = host::deref(conn).execute(q.view(), affected, kCommandText);
+    std::shared_ptr<host::recordset> rs = lk.run_query(q, host::connection::kCommandText);
     if (!host::deref(rs).eof() && !rs->bof()) return to_integer(DecimalOrZero(rs->field(0)));
   } catch (const std::exception&) {
   }
@@ -78,7 +57,7 @@ std::int16_t invoicing_kind(lookup& lk, const value& cod_cli_for, const value& t
 // rejects.
 void number_or_zero(statement& st, const value& v) {
   value number(std::int16_t{0});
-  step([&] { number = DecimalOrZero(v); });
+  skip_on_error<std::exception>([&] { number = DecimalOrZero(v); });
   st.number(number);
 }
 
@@ -90,8 +69,8 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
   const value& tipo_cli_for = filter_value(a[1]);
   const value& campo = a[o.of_destination ? 3 : 2];
   lk.set_columns({"Codice", "Nome", "Pref.", "Indirizzo", "Cap", "Città", "Provincia", "Regione"});
-  step([&] {
-    const bool customers = to_decimal(DecimalOrZero(tipo_cli_for)).is_zero();
+  skip_on_error<std::exception>([&] {
+    const bool customers = is_customer(tipo_cli_for);
     lk.set_title(lk.translate_label(std::string(customers ? o.customers_title : o.suppliers_title)));
   });
   // A refused order column is the caller's mistake, not a host failure: it
@@ -113,7 +92,7 @@ value office_lookup(lookup& lk, const office_list& o, std::span<value> a) {
   st.number(kind);
   if (o.of_destination) {
     st << " AND CG1M_CODDESTIN = '";
-    step([&] { st.quoted(TextOrEmpty(filter_value(a[2]))); });
+    skip_on_error<std::exception>([&] { st.quoted(TextOrEmpty(filter_value(a[2]))); });
     st << "' ";
   } else {
     st << " AND CG1M_CODDESTIN = '' ";
@@ -177,13 +156,13 @@ enum parameter_row { kSottoscorta, kRitardi, kTaxGroup };
 value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo) {
   lk.set_columns(kCodeDescr);
   lk.set_title(t.title);
-  const std::string sort = lk.sort_column(campo.is_empty() ? value::missing() : campo, t.default_sort);
+  const std::string sort = lk.sort_column(campo, t.default_sort, sort_default::empty);
   statement st;
   st << t.select << t.from;
   // Condition and company form one step: without an active interface the
   // statement has no WHERE part.
   if (!t.company.empty()) {
-    step([&] {
+    skip_on_error<std::exception>([&] {
       const value company = framework_company(lk);
       st << t.company;
       st.number(company);
@@ -195,31 +174,54 @@ value parameter_lookup(lookup& lk, const parameter_table& t, const value& campo)
   return {};
 }
 
-// ---------------------------------------------------------------------------
-// Supply chains.
-
-constexpr std::string_view kChainsTitle = "Elenco filiere fornitore";
-constexpr std::string_view kChainsSort = "MGH7_CODICE";
-
-// The order column of a String parameter: "" takes the default.
-std::string chains_sort(lookup& lk, const value& campo) {
-  if (campo.is_missing() || concat_text(campo).empty()) return std::string(kChainsSort);
-  return lk.sort_column(campo, kChainsSort);
-}
-
 }  // namespace
 
+// ---------------------------------------------------------------------------
+// Classification of fictitious articles; supply chains, whose sort column
+// (a String) takes the default when it is empty.
+
+constexpr table kClassificazioneArticoliFittizi{
+    "Elenco delle classificazioni", "Lkp_ClassArtFtz", "MG6L_INDFITTIZIO", {"Codice", "Descrizione"},
+    "    MG6L_INDFITTIZIO," "    MG6L_DESCR", "    MG6L_CLASSARTFITZ WITH (NOLOCK)"};
 value classificazione_articoli_fittizi(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title("Elenco delle classificazioni");
-  const std::string sort = lk.sort_column(a[0], "MG6L_INDFITTIZIO");
+  return describe(lk, a, kClassificazioneArticoliFittizi);
+}
+
+constexpr table kFiliere{
+    "Elenco filiere fornitore", "Lkp_FiliereByIdFor", "MGH7_CODICE", {"Codice", "Descrizione"},
+    "    MGH7_CODICE," "    MGH7_DESCRIZIONE", "    MGH7_FILIERE WITH (NOLOCK)",
+    {},
+    {}, {}, sort_default::no_text};
+value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
+  const value& fornitore = filter_value(a[0]);
+  const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
+  if (articolo.empty()) lk.set_columns(kCodeDescr);
+  else lk.set_columns({"Codice", "Descrizione", "Stato"});
+  lk.set_title(kFiliere.title);
+  const std::string sort = lk.sort_column(a[2], kFiliere.sort, kFiliere.when);
   statement st;
-  st << " SELECT" << "    MG6L_INDFITTIZIO," << "    MG6L_DESCR" << " FROM" << "    MG6L_CLASSARTFITZ WITH (NOLOCK)"
-     << " ORDER BY " << sort;
+  if (articolo.empty()) {
+    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)";
+  } else {
+    // The chains authorised for the article in the framework's current
+    // company, with their state.
+    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE," << "    CASE MGH8_INDSTATO"
+       << "       WHEN 0 THEN 'Disabilitata'" << "       WHEN 1 THEN 'Con riserva'" << "       WHEN 2 THEN 'Abilitata'"
+       << "    END AS MGH8_INDSTATO" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)" << " INNER JOIN"
+       << "    MGH8_AUTFILIERE WITH (NOLOCK)" << " ON" << "    MGH8_ID_MGH7 = MGH7_ID" << "    AND MGH8_DITTA_CG18 = ";
+    st.number(framework_company(lk));
+    st << "    AND MGH8_CODART_MG66 = '";
+    st.quoted(TextOrEmpty(value(articolo))) << "'";
+  }
+  st << " WHERE" << "    MGH7_IDCLIFOR = ";
+  st.number(DecimalOrZero(fornitore));
+  st << " ORDER BY " << sort;
   lk.set_statement(st);
-  lk.set_id("Lkp_ClassArtFtz");
+  lk.set_id("Lkp_FiliereByIdForExt");
   return {};
 }
+
+value filiere(lookup& lk, std::span<value> a) { return describe(lk, a, kFiliere); }
 
 value opzioni_ext(lookup& lk, std::span<value> a) {
   lk.set_columns(kCodeDescr);
@@ -281,9 +283,11 @@ value riferimenti_amministrazione_pa(lookup& lk, std::span<value> a) { return re
 value parametri_sottoscorta(lookup& lk, std::span<value> a) {
   return parameter_lookup(lk, kParameterTables[kSottoscorta], a[0]);
 }
+
 value parametri_ritardi(lookup& lk, std::span<value> a) {
   return parameter_lookup(lk, kParameterTables[kRitardi], a[0]);
 }
+
 value tax_group(lookup& lk, std::span<value> a) { return parameter_lookup(lk, kParameterTables[kTaxGroup], a[0]); }
 
 value uffici_pa_cli_for(lookup& lk, std::span<value> a) { return office_lookup(lk, kPartyOffices, a); }
@@ -295,47 +299,6 @@ value riferimenti_amministrazione_pa_cli_for(lookup& lk, std::span<value> a) {
 value filiere_by_id_for(lookup& lk, std::span<value> a) {
   std::array<value, 3> args{a[0], value(""), a[1]};
   return filiere_by_id_for_ext(lk, args);
-}
-
-value filiere_by_id_for_ext(lookup& lk, std::span<value> a) {
-  const value& fornitore = filter_value(a[0]);
-  const std::string articolo = a[1].is_missing() ? std::string() : concat_text(a[1]);
-  if (articolo.empty()) lk.set_columns(kCodeDescr);
-  else lk.set_columns({"Codice", "Descrizione", "Stato"});
-  lk.set_title(kChainsTitle);
-  const std::string sort = chains_sort(lk, a[2]);
-  statement st;
-  if (articolo.empty()) {
-    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)";
-  } else {
-    // The chains authorised for the article in the framework's current
-    // company, with their state.
-    st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE," << "    CASE MGH8_INDSTATO"
-       << "       WHEN 0 THEN 'Disabilitata'" << "       WHEN 1 THEN 'Con riserva'" << "       WHEN 2 THEN 'Abilitata'"
-       << "    END AS MGH8_INDSTATO" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)" << " INNER JOIN"
-       << "    MGH8_AUTFILIERE WITH (NOLOCK)" << " ON" << "    MGH8_ID_MGH7 = MGH7_ID" << "    AND MGH8_DITTA_CG18 = ";
-    st.number(framework_company(lk));
-    st << "    AND MGH8_CODART_MG66 = '";
-    st.quoted(TextOrEmpty(value(articolo))) << "'";
-  }
-  st << " WHERE" << "    MGH7_IDCLIFOR = ";
-  st.number(DecimalOrZero(fornitore));
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_FiliereByIdForExt");
-  return {};
-}
-
-value filiere(lookup& lk, std::span<value> a) {
-  lk.set_columns(kCodeDescr);
-  lk.set_title(kChainsTitle);
-  const std::string sort = chains_sort(lk, a[0]);
-  statement st;
-  st << " SELECT" << "    MGH7_CODICE," << "    MGH7_DESCRIZIONE" << " FROM" << "    MGH7_FILIERE WITH (NOLOCK)"
-     << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_FiliereByIdFor");
-  return {};
 }
 
 value uffici_pa_cli_for_dest(lookup& lk, std::span<value> a) { return office_lookup(lk, kDestinationOffices, a); }

@@ -8,143 +8,12 @@
 #include <string_view>
 
 #include "convert/converters.h"
-#include "lookup/lookup.h"
+#include "lookup/describe.h"
 #include "lookup/operations.h"
 
 namespace veldrane::lookup_ops {
 
 namespace {
-
-// A filter argument the caller left out counts as Empty: it is written as
-// the empty text or as 0, like an empty one.
-const value& filter_value(const value& v) {
-  static const value empty;
-  return v.is_missing() ? empty : v;
-}
-
-// A lookup over one table of codes and descriptions, with or without the
-// company filter, in the run-on form.
-struct code_table {
-  std::string_view title;
-  std::string_view id;
-  std::string_view default_sort;
-  std::span<const std::string_view> captions;
-  // Every fragment from " SELECT" up to the company filter (or up to the end
-  // of the FROM clause when there is none).
-  std::span<const std::string_view> fragments;
-  // The company condition after " WHERE", empty for tables that all
-  // companies share.
-  std::string_view company_fragment;
-};
-
-value code_table_lookup(lookup& lk, const code_table& t, const value& campo) {
-  lk.set_columns(t.captions);
-  lk.set_title(t.title);
-  const std::string sort = lk.sort_column(campo, t.default_sort);
-  statement st;
-  for (std::string_view f : t.fragments) st << f;
-  if (!t.company_fragment.empty()) {
-    st << " WHERE";
-    company_filter(st, t.company_fragment, lk.codice_ditta());
-  }
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id(t.id);
-  return {};
-}
-
-constexpr std::array<std::string_view, 2> kCodeDescr = {"Codice", "Descrizione"};
-
-constexpr std::array<std::string_view, 5> kScaglioniFragments = {
-    " SELECT", "    MG02_CODICESCAGL,", "    MG02_DESCRSCAGL", " FROM", "    MG02_SCAGLDESCR WITH (NOLOCK)"};
-constexpr std::array<std::string_view, 5> kSpeseFragments = {
-    " SELECT", "    MG04_CODICE,", "    MG04_DESCR", " FROM", "    MG04_SPESE WITH (NOLOCK)"};
-constexpr std::array<std::string_view, 3> kVettoriCaptions = {"Codice", "Ragione sociale", "Targa"};
-constexpr std::array<std::string_view, 8> kVettoriFragments = {
-    " SELECT", "    MG14_CODICE,", "    CG16_RAGSOANAG,", "    MG14_TARGA", " FROM", "    MG14_VETTORI WITH (NOLOCK)",
-    " INNER JOIN CG16_ANAGGEN WITH (NOLOCK) ON", "    MG14_CODICE_CG16 = CG16_CODICE"};
-constexpr std::array<std::string_view, 2> kSpedizionieriCaptions = {"Codice", "Ragione sociale"};
-// The register of parties is read here without the NOLOCK hint.
-constexpr std::array<std::string_view, 7> kSpedizionieriFragments = {
-    " SELECT", "    MG15_CODICE,", "    CG16_RAGSOANAG", " FROM", "    MG15_SPEDIZ WITH (NOLOCK)",
-    " INNER JOIN CG16_ANAGGEN ON", "    MG15_CODICE_CG16 = CG16_CODICE"};
-
-const code_table kScaglioni{"Elenco Scaglioni di arrotondamento", "Lkp_ScaglioniArrotondamento", "MG02_CODICESCAGL",
-                            kCodeDescr, kScaglioniFragments, "    MG02_DITTA_CG18 = "};
-const code_table kSpese{"Elenco Spese", "Lkp_SpeseVarie", "MG04_CODICE", kCodeDescr, kSpeseFragments, ""};
-const code_table kVettori{"Elenco Vettori", "Lkp_Vettori", "MG14_CODICE", kVettoriCaptions, kVettoriFragments, ""};
-const code_table kSpedizionieri{"Elenco Spedizionieri", "Lkp_Spedizionieri", "MG15_CODICE",
-                                kSpedizionieriCaptions, kSpedizionieriFragments, ""};
-
-// The geographic (macro areas, areas, zones) and commercial (macro
-// categories, categories, sub-categories) classification of customers and
-// suppliers: one table per level, filtered on the company, on customer or
-// supplier, and on the codes of the levels above. The description exists
-// only in the translation table.
-struct party_class {
-  std::string_view title;
-  std::string_view id;
-  std::string_view code_column;   // also the default sort
-  std::string_view code_fragment;  // "    <code column>,"
-  std::string_view descr_fragment;
-  std::string_view table_fragment;
-  std::string_view provider;
-  std::string_view idprov_column;
-  std::string_view company_fragment;
-  std::string_view type_fragment;
-  // The conditions on the parent codes, each up to its opening quote.
-  std::array<std::string_view, 2> parent_fragments;
-  std::size_t parents;
-};
-
-constexpr party_class kMacroAree{"Elenco Macroaree", "Lkp_MacroAree", "MG07_MACROAREA", "    MG07_MACROAREA,",
-                                 "    MG0S_DESCRIZIONE AS MG07_DESCRMACROAR", "    MG07_MACROAREE WITH (NOLOCK)",
-                                 "1010", "MG07_IDPROV", "    MG07_DITTA_CG18 = ", "    MG07_TIPOCF = ", {}, 0};
-constexpr party_class kAree{"Elenco Aree", "Lkp_Aree", "MG08_AREA", "    MG08_AREA,",
-                            "    MG0S_DESCRIZIONE AS MG08_DESCRAREA", "    MG08_AREE WITH (NOLOCK)",
-                            "1011", "MG08_IDPROV", "    MG08_DITTA_CG18 = ", "    MG08_TIPOCF_MG07 = ",
-                            {"    MG08_MACROAREA_MG07 = '"}, 1};
-constexpr party_class kZone{"Elenco Zone", "Lkp_Zone", "MG09_ZONA", "    MG09_ZONA,",
-                            "    MG0S_DESCRIZIONE AS MG09_DESCRZONA", "    MG09_ZONE WITH (NOLOCK)",
-                            "1012", "MG09_IDPROV", "    MG09_DITTA_CG18 = ", "    MG09_TIPOCF_MG08 = ",
-                            {"    MG09_MACROAREA_MG08 = '", "    MG09_AREA_MG08 = '"}, 2};
-constexpr party_class kMacroCategorie{"Elenco Macrocategorie", "Lkp_MacroCategorie", "MG10_MACROCAT",
-                                      "    MG10_MACROCAT,", "    MG0S_DESCRIZIONE AS MG10_DESCRMACROCAT",
-                                      "    MG10_MACROCAT WITH (NOLOCK)", "1013", "MG10_IDPROV",
-                                      "    MG10_DITTA_CG18 = ", "    MG10_TIPOCF = ", {}, 0};
-constexpr party_class kCategorie{"Elenco Categorie", "Lkp_Categorie", "MG11_CATEG", "    MG11_CATEG,",
-                                 "    MG0S_DESCRIZIONE AS MG11_DESCRCAT", "    MG11_CATEG WITH (NOLOCK)", "1014",
-                                 "MG11_IDPROV", "    MG11_DITTA_CG18 = ", "    MG11_TIPOCF_MG10 = ",
-                                 {"    MG11_MACROCAT_MG10 = '"}, 1};
-constexpr party_class kSottoCategorie{"Elenco Sottocategorie", "Lkp_SottoCategorie", "MG12_SOTTCAT",
-                                      "    MG12_SOTTCAT,", "    MG0S_DESCRIZIONE AS MG12_DESCRSOTTOCAT",
-                                      "    MG12_SOTTOCAT WITH (NOLOCK)", "1015", "MG12_IDPROV",
-                                      "    MG12_DITTA_CG18 = ", "    MG12_TIPOCF_MG11 = ",
-                                      {"    MG12_MACROCAT_MG11 = '", "    MG12_CATEG_MG11 = '"}, 2};
-
-// Arguments: TipoCf, the parent codes, CampoOrdinamento.
-value party_class_lookup(lookup& lk, const party_class& c, std::span<value> a) {
-  const std::string lang = lk.language(lookup::language_source::company);
-  lk.set_columns(kCodeDescr);
-  lk.set_title(c.title);
-  const std::string sort = lk.sort_column(a[1 + c.parents], c.code_column);
-  statement st;
-  st << " SELECT" << c.code_fragment << c.descr_fragment << " FROM" << c.table_fragment;
-  language_join(st, lang, c.provider, c.idprov_column);
-  st << " WHERE";
-  company_filter(st, c.company_fragment, lk.codice_ditta());
-  st << " AND" << c.type_fragment;
-  st.number(DecimalOrZero(filter_value(a[0])));
-  for (std::size_t p = 0; p < c.parents; ++p) {
-    st << (p == 0 ? " AND" : "' AND") << c.parent_fragments[p];
-    st.quoted(TextOrEmpty(filter_value(a[1 + p])));
-  }
-  if (c.parents > 0) st << "'";
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id(c.id);
-  return {};
-}
 
 // Line-form translated description (DESCR) and short description (DESCRRID)
 // of the document tables, from the user's description language.
@@ -166,82 +35,138 @@ constexpr std::array<case_branch, 6> kRaggrLabels = {{{0, "Documenti clienti"},
                                                       {4, "Documenti interni"},
                                                       {5, "Altri documenti"}}};
 
-constexpr std::array<case_branch, 19> kNaturaLabels = {{
-    {1, "Acquisto o vendita"},
-    {2, "Restituzione o sostituzione"},
-    {3, "Aiuti governativi privati o finanziati dalla CE"},
-    {4, "Operazione in vista di lavorazione c/terzi"},
-    {5, "Operazione successiva a lavorazione c/terzi"},
-    {6, "Movimento di merci senza trasformazione proprietà"},
-    {7, "Operazione di programma comune di difesa"},
-    {8, "Fornitura di materiali su contratto gen. di costruzione"},
-    {9, "Altre transazioni"},
-    {10, "(Z) Prestazioni di servizi esclusi dal modello"},
-    {21, "(A) Acquisto o vendita"},
-    {22, "(B) Restituzione o sostituzione"},
-    {23, "(C) Aiuti governativi privati o finanziati dalla CE"},
-    {24, "(D) Operazione in vista di lavorazione c/terzi"},
-    {25, "(E) Operazione successiva a lavorazione c/terzi"},
-    {26, "(F) Movimento di merci senza trasformazione proprietà"},
-    {27, "(G) Operazione di programma comune di difesa"},
-    {28, "(H) Fornitura di materiali su contratto gen. di costruzione"},
-    {29, "(I) Altre transazioni"},
-}};
-
 }  // namespace
+
+constexpr table kOperatori{
+    "Elenco Operatori", "Lkp_Operatori", "MG01_CODICE", {"Codice", "Descrizione"},
+    "    MG01_CODICE," "    MG01_DESCR", "    MG01_OPERATORI WITH (NOLOCK)"};
+value operatori(lookup& lk, std::span<value> a) { return describe(lk, a, kOperatori); }
+
+constexpr table kScaglioni{
+    "Elenco Scaglioni di arrotondamento", "Lkp_ScaglioniArrotondamento", "MG02_CODICESCAGL", {"Codice", "Descrizione"},
+    "    MG02_CODICESCAGL," "    MG02_DESCRSCAGL", "    MG02_SCAGLDESCR WITH (NOLOCK)",
+    {{{"    MG02_DITTA_CG18 = ", way::company}}}};
+value scaglioni_di_arrotondamento(lookup& lk, std::span<value> a) { return describe(lk, a, kScaglioni); }
+
+constexpr table kSpese{
+    "Elenco Spese", "Lkp_SpeseVarie", "MG04_CODICE", {"Codice", "Descrizione"},
+    "    MG04_CODICE," "    MG04_DESCR", "    MG04_SPESE WITH (NOLOCK)"};
+value spese(lookup& lk, std::span<value> a) { return describe(lk, a, kSpese); }
+
+constexpr table kVettori{
+    "Elenco Vettori", "Lkp_Vettori", "MG14_CODICE", {"Codice", "Ragione sociale", "Targa"},
+    "    MG14_CODICE," "    CG16_RAGSOANAG," "    MG14_TARGA",
+    "    MG14_VETTORI WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN WITH (NOLOCK) ON" "    MG14_CODICE_CG16 = CG16_CODICE"};
+value vettori(lookup& lk, std::span<value> a) { return describe(lk, a, kVettori); }
+
+// The register of parties is read here without the NOLOCK hint.
+constexpr table kSpedizionieri{
+    "Elenco Spedizionieri", "Lkp_Spedizionieri", "MG15_CODICE", {"Codice", "Ragione sociale"},
+    "    MG15_CODICE," "    CG16_RAGSOANAG",
+    "    MG15_SPEDIZ WITH (NOLOCK)" " INNER JOIN CG16_ANAGGEN ON" "    MG15_CODICE_CG16 = CG16_CODICE"};
+value spedizionieri(lookup& lk, std::span<value> a) { return describe(lk, a, kSpedizionieri); }
+
+// The geographic (macro areas, areas, zones) and commercial (macro
+// categories, categories, sub-categories) classification of customers and
+// suppliers: one table per level, filtered on the company, on customer or
+// supplier (TipoCf) and on the codes of the levels above. The description
+// exists only in the translation table.
+constexpr table kMacroAree{
+    "Elenco Macroaree", "Lkp_MacroAree", "MG07_MACROAREA", {"Codice", "Descrizione"},
+    "    MG07_MACROAREA," "    MG0S_DESCRIZIONE AS MG07_DESCRMACROAR", "    MG07_MACROAREE WITH (NOLOCK)",
+    {{{"    MG07_DITTA_CG18 = ", way::company}, {"    MG07_TIPOCF = ", way::number, 0}}},
+    "1010", "MG07_IDPROV"};
+value macro_aree(lookup& lk, std::span<value> a) { return describe(lk, a, kMacroAree); }
+
+constexpr table kAree{
+    "Elenco Aree", "Lkp_Aree", "MG08_AREA", {"Codice", "Descrizione"},
+    "    MG08_AREA," "    MG0S_DESCRIZIONE AS MG08_DESCRAREA", "    MG08_AREE WITH (NOLOCK)",
+    {{{"    MG08_DITTA_CG18 = ", way::company},
+      {"    MG08_TIPOCF_MG07 = ", way::number, 0},
+      {"    MG08_MACROAREA_MG07 = '", way::quoted, 1}}},
+    "1011", "MG08_IDPROV"};
+value aree(lookup& lk, std::span<value> a) { return describe(lk, a, kAree); }
+
+constexpr table kZone{
+    "Elenco Zone", "Lkp_Zone", "MG09_ZONA", {"Codice", "Descrizione"},
+    "    MG09_ZONA," "    MG0S_DESCRIZIONE AS MG09_DESCRZONA", "    MG09_ZONE WITH (NOLOCK)",
+    {{{"    MG09_DITTA_CG18 = ", way::company},
+      {"    MG09_TIPOCF_MG08 = ", way::number, 0},
+      {"    MG09_MACROAREA_MG08 = '", way::quoted, 1},
+      {"    MG09_AREA_MG08 = '", way::quoted, 2}}},
+    "1012", "MG09_IDPROV"};
+value zone(lookup& lk, std::span<value> a) { return describe(lk, a, kZone); }
+
+constexpr table kMacroCategorie{
+    "Elenco Macrocategorie", "Lkp_MacroCategorie", "MG10_MACROCAT", {"Codice", "Descrizione"},
+    "    MG10_MACROCAT," "    MG0S_DESCRIZIONE AS MG10_DESCRMACROCAT", "    MG10_MACROCAT WITH (NOLOCK)",
+    {{{"    MG10_DITTA_CG18 = ", way::company}, {"    MG10_TIPOCF = ", way::number, 0}}},
+    "1013", "MG10_IDPROV"};
+value macro_categorie(lookup& lk, std::span<value> a) { return describe(lk, a, kMacroCategorie); }
+
+constexpr table kCategorie{
+    "Elenco Categorie", "Lkp_Categorie", "MG11_CATEG", {"Codice", "Descrizione"},
+    "    MG11_CATEG," "    MG0S_DESCRIZIONE AS MG11_DESCRCAT", "    MG11_CATEG WITH (NOLOCK)",
+    {{{"    MG11_DITTA_CG18 = ", way::company},
+      {"    MG11_TIPOCF_MG10 = ", way::number, 0},
+      {"    MG11_MACROCAT_MG10 = '", way::quoted, 1}}},
+    "1014", "MG11_IDPROV"};
+value categorie(lookup& lk, std::span<value> a) { return describe(lk, a, kCategorie); }
+
+constexpr table kSottoCategorie{
+    "Elenco Sottocategorie", "Lkp_SottoCategorie", "MG12_SOTTCAT", {"Codice", "Descrizione"},
+    "    MG12_SOTTCAT," "    MG0S_DESCRIZIONE AS MG12_DESCRSOTTOCAT", "    MG12_SOTTOCAT WITH (NOLOCK)",
+    {{{"    MG12_DITTA_CG18 = ", way::company},
+      {"    MG12_TIPOCF_MG11 = ", way::number, 0},
+      {"    MG12_MACROCAT_MG11 = '", way::quoted, 1},
+      {"    MG12_CATEG_MG11 = '", way::quoted, 2}}},
+    "1015", "MG12_IDPROV"};
+value sotto_categorie(lookup& lk, std::span<value> a) { return describe(lk, a, kSottoCategorie); }
+
+// The transaction nature of a transport reason, named by its label.
+constexpr table kCausaliTrasporto{
+    "Elenco Causali trasporto", "Lkp_CausaliTrasporto", "MG13_CODICE", {"Codice", "Descrizione", "Natura transazione"},
+    "    MG13_CODICE,"
+    "    MG0S_DESCRIZIONE AS MG13_DESCR,"
+    "    CONVERT(varchar(60),"
+    "        CASE MG13_INDNATURA"
+    "            WHEN 1 THEN 'Acquisto o vendita'"
+    "            WHEN 2 THEN 'Restituzione o sostituzione'"
+    "            WHEN 3 THEN 'Aiuti governativi privati o finanziati dalla CE'"
+    "            WHEN 4 THEN 'Operazione in vista di lavorazione c/terzi'"
+    "            WHEN 5 THEN 'Operazione successiva a lavorazione c/terzi'"
+    "            WHEN 6 THEN 'Movimento di merci senza trasformazione proprietà'"
+    "            WHEN 7 THEN 'Operazione di programma comune di difesa'"
+    "            WHEN 8 THEN 'Fornitura di materiali su contratto gen. di costruzione'"
+    "            WHEN 9 THEN 'Altre transazioni'"
+    "            WHEN 10 THEN '(Z) Prestazioni di servizi esclusi dal modello'"
+    "            WHEN 21 THEN '(A) Acquisto o vendita'"
+    "            WHEN 22 THEN '(B) Restituzione o sostituzione'"
+    "            WHEN 23 THEN '(C) Aiuti governativi privati o finanziati dalla CE'"
+    "            WHEN 24 THEN '(D) Operazione in vista di lavorazione c/terzi'"
+    "            WHEN 25 THEN '(E) Operazione successiva a lavorazione c/terzi'"
+    "            WHEN 26 THEN '(F) Movimento di merci senza trasformazione proprietà'"
+    "            WHEN 27 THEN '(G) Operazione di programma comune di difesa'"
+    "            WHEN 28 THEN '(H) Fornitura di materiali su contratto gen. di costruzione'"
+    "            WHEN 29 THEN '(I) Altre transazioni'"
+    "            ELSE ''"
+    "        END"
+    "    ) AS MG13_INDNATURA",
+    "    MG13_CAUTRASP WITH (NOLOCK)",
+    {},
+    "1001", "MG13_IDPROV"};
+value causali_trasporto(lookup& lk, std::span<value> a) { return describe(lk, a, kCausaliTrasporto); }
 
 // Requesters are the operators: same definition, identifier included.
 value richiedenti(lookup& lk, std::span<value> a) { return operatori(lk, a); }
-
-value scaglioni_di_arrotondamento(lookup& lk, std::span<value> a) {
-  return code_table_lookup(lk, kScaglioni, a[0]);
-}
-value spese(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kSpese, a[0]); }
-value macro_aree(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kMacroAree, a); }
-value aree(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kAree, a); }
-value zone(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kZone, a); }
-value macro_categorie(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kMacroCategorie, a); }
-value categorie(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kCategorie, a); }
-value sotto_categorie(lookup& lk, std::span<value> a) { return party_class_lookup(lk, kSottoCategorie, a); }
-
-value causali_trasporto(lookup& lk, std::span<value> a) {
-  const std::string lang = lk.language(lookup::language_source::company);
-  lk.set_columns({"Codice", "Descrizione", "Natura transazione"});
-  lk.set_title("Elenco Causali trasporto");
-  const std::string sort = lk.sort_column(a[0], "MG13_CODICE");
-  statement st;
-  st << " SELECT" << "    MG13_CODICE," << "    MG0S_DESCRIZIONE AS MG13_DESCR," << "    CONVERT(varchar(60),"
-     << "        CASE MG13_INDNATURA";
-  case_branches(st, false, "            ", kNaturaLabels);
-  st << "            ELSE ''" << "        END" << "    ) AS MG13_INDNATURA" << " FROM" << "    MG13_CAUTRASP WITH (NOLOCK)";
-  language_join(st, lang, "1001", "MG13_IDPROV");
-  st << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_CausaliTrasporto");
-  return {};
-}
-
-value vettori(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kVettori, a[0]); }
-value spedizionieri(lookup& lk, std::span<value> a) { return code_table_lookup(lk, kSpedizionieri, a[0]); }
-
-value operatori(lookup& lk, std::span<value> a) {
-  lk.set_columns({"Codice", "Descrizione"});
-  lk.set_title("Elenco Operatori");
-  const std::string sort = lk.sort_column(a[0], "MG01_CODICE");
-  statement st;
-  st << " SELECT" << "    MG01_CODICE," << "    MG01_DESCR" << " FROM" << "    MG01_OPERATORI WITH (NOLOCK)"
-     << " ORDER BY " << sort;
-  lk.set_statement(st);
-  lk.set_id("Lkp_Operatori");
-  return {};
-}
 
 value stato_articolo(lookup& lk, std::span<value> a) {
   lk.set_columns(kCodeDescr);
   lk.set_title("Elenco Stati articolo");
   const std::string sort = lk.sort_column(a[0], "MG6W_INDSTATO");
   statement st;
-  st.line("SELECT").line("    MG6W_INDSTATO").line("    , MG6W_DESCR").line("FROM").line("    MG6W_STATIART WITH (NOLOCK)");
+  st.line("SELECT").line("    MG6W_INDSTATO").line("    , MG6W_DESCR");
+  st.line("FROM").line("    MG6W_STATIART WITH (NOLOCK)");
   st.line("ORDER BY").line("    ") << sort;
   lk.set_statement(st);
   lk.set_id("Lkp_StatoArticolo");
@@ -294,10 +219,10 @@ value sotto_tipo_documento(lookup& lk, std::span<value> a) {
   st.line("    , ISNULL(DESCR.MG0S_DESCRIZIONE,DO02_DESCR)        AS DO02_DESCR");
   st.line("    , ISNULL(DESCRRID.MG0S_DESCRIZIONE,DO02_DESCRRID)  AS DO02_DESCRRID");
   st.line("    , CASE DO02_INDTIPOSTATO");
-  case_branches(st, true, "        ", kStatoLabels);
+  case_branches(st, kStatoLabels);
   st.line("        ELSE ''").line("    END AS DO02_INDTIPOSTATO");
   st.line("    , CASE DO02_INDTIPORAGGR");
-  case_branches(st, true, "        ", kRaggrLabels);
+  case_branches(st, kRaggrLabels);
   st.line("        ELSE ''").line("    END AS DO02_INDTIPORAGGR");
   st.line("FROM").line("    DO02_STIPIDOC WITH (NOLOCK)");
   document_descriptions(st, lang, "1035", "1036", "DO02_IDPROV");

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,11 +12,6 @@
 #include "standin/standin.h"
 #include "support/automation_assert.h"
 #include "support/fixtures.h"
-
-namespace veldrane::decode_ops {
-// The date source of the customer/supplier name decode.
-extern std::function<date_value()> parties_today;
-}  // namespace veldrane::decode_ops
 
 using namespace veldrane;
 
@@ -31,14 +25,20 @@ bool ends_with(const std::string& s, std::string_view tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Fixes the computer's date and the Italian text conventions for one test.
-struct fixed_day {
-  explicit fixed_day(date_value d) : saved(decode_ops::parties_today) {
-    decode_ops::parties_today = [d] { return d; };
+// A stand-in host on which the computer's date is fixed.
+struct dated_host : standin::host_platform {
+  dated_host(json profile, date_value day) : host_platform(std::move(profile)), day(day) {}
+  date_value today() override { return day; }
+  date_value day;
+};
+
+// A decode object on a host whose date is `day`, under the Italian text
+// conventions.
+struct decode_on_day : decode_on_host {
+  decode_on_day(date_value day, json profile)
+      : decode_on_host(std::make_shared<dated_host>(std::move(profile), day)) {
     set_current_locale(text_locale::italian());
   }
-  ~fixed_day() { decode_ops::parties_today = saved; }
-  std::function<date_value()> saved;
 };
 
 const std::string kDateCondition = "' BETWEEN DATAINIZIOVALIDITA AND DATAFINEVALIDITA";
@@ -47,15 +47,15 @@ const std::string kDateCondition = "' BETWEEN DATAINIZIOVALIDITA AND DATAFINEVAL
 // The name valid today
 
 TEST(parties_decode, name_today_hands_the_date_only_to_the_converter) {
-  fixed_day day(date_value::from_parts(2024, 3, 1));
-  decode_on_host t(host_with({{"converter", {{"status", 0}, {"output", "2024-03-01T00:00:00"}}}}));
+  decode_on_day t(date_value::from_parts(2024, 3, 1),
+                  host_with({{"converter", {{"status", 0}, {"output", "2024-03-01T00:00:00"}}}}));
   t.call("ClienteFornitoreSoloRagioneSociale", {value(1), value(42)});
   EXPECT_TRUE(t.logged("Converter.Value=01/03/2024"));
   EXPECT_TRUE(ends_with(t.sql(), "    AND '2024-03-01T00:00:00" + kDateCondition));
 }
 
 TEST(parties_decode, name_today_is_the_dated_decode_with_the_converted_date) {
-  fixed_day day(date_value::from_parts(2023, 12, 31));
+  const date_value day = date_value::from_parts(2023, 12, 31);
   struct converter_case {
     const char* name;
     json profile;
@@ -69,7 +69,8 @@ TEST(parties_decode, name_today_is_the_dated_decode_with_the_converted_date) {
   const std::vector<std::string> dates = {"20231231", "31/12/2023", "", ""};
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(cases[i].name);
-    decode_on_host a(cases[i].profile), b(cases[i].profile);
+    decode_on_day a(day, cases[i].profile);
+    decode_on_host b(cases[i].profile);
     a.call("ClienteFornitoreSoloRagioneSociale", {value(2), value("77")});
     b.call("ClienteFornitoreSoloRagioneSocialeDataValidita", {value(2), value("77"), value(dates[i])});
     EXPECT_EQ(a.sql(), b.sql());
@@ -79,8 +80,7 @@ TEST(parties_decode, name_today_is_the_dated_decode_with_the_converted_date) {
 }
 
 TEST(parties_decode, name_today_sets_the_field_list_before_a_failing_number) {
-  fixed_day day(date_value::from_parts(2024, 1, 2));
-  decode_on_host t(nullptr);
+  decode_on_day t(date_value::from_parts(2024, 1, 2), nullptr);
   t.dc.stringa_sql = value("previous");
   EXPECT_AUTOMATION_ERROR(t.call("ClienteFornitoreSoloRagioneSociale", {value(0), value("x1")}), err::type_mismatch);
   EXPECT_EQ(t.sql(), "previous");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <concepts>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,10 +25,12 @@ inline json host_with(json extra) {
   return p;
 }
 
-/// A decode object on a stand-in host built from `profile` (null: no host).
+/// A decode object on a stand-in host, or on one built from `profile`
+/// (null: no host).
 struct decode_fixture {
-  explicit decode_fixture(json profile)
-      : host(std::make_shared<standin::host_platform>(std::move(profile))), dc(host) {
+  explicit decode_fixture(json profile) : decode_fixture(std::make_shared<standin::host_platform>(std::move(profile))) {}
+  template <std::derived_from<standin::host_platform> Host>
+  explicit decode_fixture(std::shared_ptr<Host> h) : host(std::move(h)), dc(host) {
     if (auto ai = host->active_interface()) dc.set_active_interface(ai);
   }
   value call(std::string_view member, std::vector<value> args = {}) {
