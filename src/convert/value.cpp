@@ -333,7 +333,7 @@ namespace {
 // A Decimal no conversion accepts raises 5, as the runtime's conversions
 // answer such a value (E_INVALIDARG).
 const decimal& checked(const decimal& d) {
-  if (!d.valid()) raise(err::invalid_argument, kRuntimeSource);
+  if (!d.valid()) raise(err::invalid_argument, kComponentSource);
   return d;
 }
 
@@ -344,7 +344,7 @@ const decimal& checked(const decimal& d) {
 std::string double_text(double d, char point) {
   // NaN and the infinities are no number the runtime writes: arithmetic that
   // would give one raises overflow, and so does writing one.
-  if (!std::isfinite(d)) raise(err::overflow, kRuntimeSource);
+  if (!std::isfinite(d)) raise(err::overflow, kComponentSource);
   char buf[48];
   const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
   std::string s(buf, r.ptr);
@@ -363,10 +363,10 @@ std::string two(int v) {
 // conversion refuses it (E_INVALIDARG, error 5) rather than writing another
 // date, which a statement would then read as a real one.
 std::string date_text(const date_value& d, const text_locale& loc) {
-  if (!d.in_range()) raise(err::invalid_argument, kRuntimeSource);
+  if (!d.in_range()) raise(err::invalid_argument, kComponentSource);
   int y, m, dd, h, mi, s;
   d.to_parts(y, m, dd, h, mi, s);
-  if (y < 100 || y > 9999) raise(err::invalid_argument, kRuntimeSource);
+  if (y < 100 || y > 9999) raise(err::invalid_argument, kComponentSource);
   bool has_date = std::trunc(d.serial) != 0;
   bool has_time = h != 0 || mi != 0 || s != 0;
   std::string out;
