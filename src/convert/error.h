@@ -5,8 +5,12 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace veldrane {
+
+/// The component's name: the source of the errors it raises itself.
+inline constexpr std::string_view kComponentName = "VELDRANE";
 
 class automation_error : public std::runtime_error {
  public:
@@ -28,8 +32,10 @@ class automation_error : public std::runtime_error {
 namespace err {
 inline constexpr std::int32_t invalid_argument = 5;       // Invalid procedure call or argument
 inline constexpr std::int32_t overflow = 6;
+inline constexpr std::int32_t out_of_memory = 7;
 inline constexpr std::int32_t subscript_out_of_range = 9;
 inline constexpr std::int32_t type_mismatch = 13;
+inline constexpr std::int32_t internal_error = 51;
 inline constexpr std::int32_t object_not_set = 91;
 inline constexpr std::int32_t invalid_use_of_null = 94;
 inline constexpr std::int32_t cannot_create_object = 429;
