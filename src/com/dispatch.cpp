@@ -1,6 +1,6 @@
 #include "com/dispatch.h"
 
-#include "com/adapters.h"
+#include "com/identity.h"
 #include "com/variant.h"
 
 namespace veldrane::com {
@@ -26,7 +26,7 @@ void assign_through(VARIANT* target, const value& v) {
   variant_holder converted;
   to_variant(v, converted.get());
   const VARTYPE type = V_VT(target) & ~VT_BYREF;
-  if (FAILED(VariantChangeType(converted.get(), converted.get(), 0, type))) raise(err::type_mismatch, "VELDRANE");
+  if (FAILED(VariantChangeType(converted.get(), converted.get(), 0, type))) raise_own(err::type_mismatch);
   VARIANT* c = converted.get();
   switch (type) {
     case VT_BSTR:
@@ -45,7 +45,7 @@ void assign_through(VARIANT* target, const value& v) {
     case VT_BOOL: *V_BOOLREF(target) = V_BOOL(c); return;
     case VT_DATE: *V_DATEREF(target) = V_DATE(c); return;
     case VT_DECIMAL: *V_DECIMALREF(target) = V_DECIMAL(c); return;
-    default: raise(err::type_mismatch, "VELDRANE");
+    default: raise_own(err::type_mismatch);
   }
 }
 
@@ -74,7 +74,7 @@ void copy_back(const value& v, const raw_arg& a) {
     case param_type::long_: *a.pl = to_long(v); return;
     case param_type::boolean: *a.pb = to_bool(v) ? VARIANT_TRUE : VARIANT_FALSE; return;
     case param_type::object: {
-      if (!v.is_object()) raise(err::type_mismatch, "VELDRANE");
+      if (!v.is_object()) raise_own(err::type_mismatch);
       IDispatch* d = unwrap_dispatch(v.as_object()).detach();
       if (*a.po) (*a.po)->Release();
       *a.po = d;
@@ -123,7 +123,7 @@ void to_raw(const value& v, const raw_result& r, param_type declared) {
         case param_type::long_: to_variant(value(to_long(v)), static_cast<VARIANT*>(r.out)); return;
         case param_type::boolean: to_variant(value(to_bool(v)), static_cast<VARIANT*>(r.out)); return;
         case param_type::object:
-          if (!v.is_object()) raise(err::type_mismatch, "VELDRANE");
+          if (!v.is_object()) raise_own(err::type_mismatch);
           break;
         default: break;
       }
@@ -134,7 +134,7 @@ void to_raw(const value& v, const raw_result& r, param_type declared) {
     case param_type::long_: *static_cast<long*>(r.out) = to_long(v); return;
     case param_type::boolean: *static_cast<VARIANT_BOOL*>(r.out) = to_bool(v) ? VARIANT_TRUE : VARIANT_FALSE; return;
     case param_type::object:
-      if (!v.is_object()) raise(err::type_mismatch, "VELDRANE");
+      if (!v.is_object()) raise_own(err::type_mismatch);
       *static_cast<IDispatch**>(r.out) = unwrap_dispatch(v.as_object()).detach();
       return;
   }

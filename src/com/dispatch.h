@@ -67,9 +67,9 @@ HRESULT dispatch_call(C& core, const member_info<C>& m, std::span<const raw_arg>
   } catch (const automation_error& e) {
     return report(e, iid);
   } catch (const std::bad_alloc&) {
-    return report(automation_error(7, "Out of memory", source), iid);
+    return report(automation_error(err::out_of_memory, "Out of memory", source), iid);
   } catch (const std::exception& e) {
-    return report(automation_error(51, std::string("Internal error: ") + e.what(), source), iid);
+    return report(automation_error(err::internal_error, std::string("Internal error: ") + e.what(), source), iid);
   } catch (...) {
     return E_UNEXPECTED;
   }

@@ -5,6 +5,8 @@
 
 namespace veldrane::com {
 
+void raise_own(std::int32_t number) { raise(number, std::string(kComponentSource)); }
+
 HRESULT hresult_of(std::int32_t number) {
   if (number < 0) return static_cast<HRESULT>(number);
   if (number == 0 || number > 0xFFFF) return E_FAIL;

@@ -14,6 +14,10 @@
 
 namespace veldrane::com {
 
+/// Raises the runtime error `number` with its runtime description and the
+/// component's name as its source.
+[[noreturn]] void raise_own(std::int32_t number);
+
 /// The HRESULT of a runtime error number: MAKE_HRESULT(SEVERITY_ERROR,
 /// FACILITY_CONTROL, n) for the runtime's numbers, the number itself when it
 /// already is a failure HRESULT (an error relayed from another object).

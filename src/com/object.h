@@ -12,11 +12,12 @@
 #include <new>
 #include <type_traits>
 
-#include "com/adapters.h"
 #include "com/dispatch.h"
 #include "com/events.h"
+#include "com/identity.h"
 #include "com/late_bound.h"
 #include "com/module.h"
+#include "com/platform.h"
 
 namespace veldrane::com {
 
@@ -79,7 +80,9 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
     return static_cast<ULONG>(n);
   }
 
-  // IDispatch: the type library is the dispatch table.
+  // IDispatch: names and calls are answered from the member table
+  // (late_bound.h); the type library describes the same members to the
+  // clients that read it, through GetTypeInfo.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 1;
@@ -91,8 +94,6 @@ class dual_object final : public Class::template dual<dual_object<Class>>,
     if (index != 0) return DISP_E_BADINDEX;
     return interface_type_info(Class::type_index, Class::iid(), ret);
   }
-  // Names and calls are answered from the member table (late_bound.h); the
-  // type library describes the same members to the clients that read it.
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;

@@ -2,15 +2,14 @@
 
 #include <new>
 
-#include "com/adapters.h"
+#include "com/errors.h"
+#include "com/identity.h"
 
 namespace veldrane::com {
 
 namespace {
 
-constexpr const char* kSource = "VELDRANE";
-
-[[noreturn]] void mismatch() { raise(err::type_mismatch, kSource); }
+[[noreturn]] void mismatch() { raise_own(err::type_mismatch); }
 
 // Deeper nesting of arrays in arrays, or of Variants by reference, is
 // refused: no caller means it, and reading it would recurse without bound.
@@ -21,7 +20,7 @@ value read_variant(const VARIANT& in, int depth);
 value from_decimal(const DECIMAL& d) {
   // The runtime's conversions refuse such a Decimal (E_INVALIDARG); the
   // core's could not even tell a bad sign byte from a minus.
-  if (d.scale > 28 || (d.sign & ~DECIMAL_NEG) != 0) raise(err::invalid_argument, kSource);
+  if (d.scale > 28 || (d.sign & ~DECIMAL_NEG) != 0) raise_own(err::invalid_argument);
   decimal out;
   out.lo = d.Lo32;
   out.mid = d.Mid32;
@@ -95,7 +94,7 @@ value from_safearray(SAFEARRAY* sa, int depth) {
 
 SAFEARRAY* to_safearray(const safe_array& a) {
   const auto& b = a.bounds();
-  if (b.empty() || b.size() > 2) raise(err::type_mismatch, kSource);
+  if (b.empty() || b.size() > 2) raise_own(err::type_mismatch);
   SAFEARRAYBOUND sab[2] = {};
   for (std::size_t d = 0; d < b.size(); ++d) {
     sab[d].lLbound = b[d].lower;

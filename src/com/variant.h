@@ -2,13 +2,13 @@
 // core's UTF-8 text, VARIANT <-> value, SAFEARRAY <-> safe_array.
 #pragma once
 
+#include "convert/value.h"
+
 #include <windows.h>
 #include <oaidl.h>
 
 #include <string>
 #include <string_view>
-
-#include "convert/value.h"
 
 namespace veldrane::com {
 
@@ -25,7 +25,8 @@ BSTR to_bstr(std::string_view text);
 /// mismatch; a member's call answers it as DISP_E_TYPEMISMATCH naming the
 /// argument (dispatch_call).
 struct malformed_variant : automation_error {
-  malformed_variant() : automation_error(err::type_mismatch, runtime_description(err::type_mismatch), "VELDRANE") {}
+  malformed_variant()
+      : automation_error(err::type_mismatch, runtime_description(err::type_mismatch), std::string(kComponentSource)) {}
 };
 
 /// The core value of a VARIANT, following VT_BYREF. An omitted optional

@@ -1,20 +1,14 @@
-// COM objects as the core sees them: the host framework's objects behind the
-// core's host interfaces (calling the framework's vtable positions), an ADO
-// connection reached late-bound by name, and any other object as a plain
-// late-bound automation object.
+// Object identity at the COM boundary: which COM object a core object stands
+// for, and the core value of a COM object. The conversions of VARIANTs and
+// of typed arguments go through here in both directions.
 #pragma once
+
+#include "convert/value.h"
 
 #include <windows.h>
 #include <oaidl.h>
 
-#include <memory>
-#include <string_view>
-#include <vector>
-
 #include "com/com_ptr.h"
-#include "convert/value.h"
-#include "frame/platform.h"
-#include "host/classes.h"
 
 namespace veldrane::com {
 
@@ -43,21 +37,5 @@ com_ptr<IDispatch> unwrap_dispatch(const object_ptr& o);
 /// reference; the serving object removes it before it goes.
 void serve(const object* core, IDispatch* iface);
 void stop_serving(const object* core);
-
-/// Calls a member of a COM object by name (IDispatch::GetIDsOfNames and
-/// Invoke). Arguments are passed by reference and read back.
-value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
-                std::string_view source);
-
-/// The platform of the DLL: system GUIDs, debug output and message boxes,
-/// the host framework's classes created by class identifier
-/// (CoCreateInstance), and other objects created by ProgID and reached
-/// late-bound (the sibling connector).
-class com_platform final : public host::framework_platform {
- public:
-  host::class_factory& framework_classes() override;
-  object_ptr create_object(std::string_view progid) override;
-};
-std::shared_ptr<platform> dll_platform();
 
 }  // namespace veldrane::com
