@@ -40,11 +40,6 @@ const IID kLegacyV0 = {0x17C3FA15, 0x58A6, 0x11D4, {0xA8, 0xE4, 0x00, 0x40, 0x05
 
 // --- Values -------------------------------------------------------------------
 
-VARIANT null() {
-  VARIANT v;
-  V_VT(&v) = VT_NULL;
-  return v;
-}
 VARIANT boolean(bool b) {
   VARIANT v;
   V_VT(&v) = VT_BOOL;
@@ -229,28 +224,16 @@ struct forward_case {
 
 // Requests through the vtable on a new facade with the default properties:
 // a new sibling, its ClsConnect set, the request forwarded converted, the
-// sibling released. (Late-bound, the shared cases and connect.vbs.)
+// sibling released: left-out Variants, a member forwarded to another, a
+// Boolean parameter. (The conversions: the shared cases and connect.vbs.)
 void test_forwarding() {
   const forward_case cases[] = {
-      {"Operatori with a number", [&](auto* c, auto* r) { VARIANT a = number(7); return c->Operatori(&a, r); },
-       "Operatori(Str:\"7\")"},
       {"MacroAree without arguments",
        [&](auto* c, auto* r) {
          VARIANT a = missing(), b = missing();
          return c->MacroAree(&a, &b, r);
        },
        "MacroAree(Dec:0, Str:\"\")"},
-      {"AgentiByID with a numeric text",
-       [&](auto* c, auto* r) {
-         VARIANT a = text(L"42");
-         HRESULT hr = c->AgentiByID(&a, r);
-         VariantClear(&a);
-         return hr;
-       },
-       "AgentiByID(Dec:42)"},
-      {"ElencoCliXGiri under the sibling's name",
-       [&](auto* c, auto* r) { VARIANT a = number(5); return c->ElencoCliXGiri(&a, r); },
-       "ElencoClientiXGiri(I4:5)"},
       {"CalendarioDisponibilita through the extended one",
        [&](auto* c, auto* r) {
          VARIANT a = text(L"ART"), b = missing(), d = missing(), e = missing();
@@ -267,20 +250,6 @@ void test_forwarding() {
          return hr;
        },
        "ArticoloArticoliAlternativi(Str:\"A1\", Str:\"\", Bool:True)"},
-      {"Documenti passes its arguments unconverted",
-       [&](auto* c, auto* r) {
-         VARIANT a = number(3), b = null();
-         return c->Documenti(&a, &b, r);
-       },
-       "Documenti(I4:3, Null)"},
-      {"TipoCf of the enquiries is text",
-       [&](auto* c, auto* r) {
-         VARIANT a = number(1), b = text(L"C1"), d = missing(), e = missing();
-         HRESULT hr = c->InterrogazioneMovimenti(&a, &b, &d, &e, r);
-         VariantClear(&b);
-         return hr;
-       },
-       "InterrogazioneMovimenti(Str:\"1\", Str:\"C1\", Str:\"\", Str:\"\")"},
   };
   for (const forward_case& fc : cases) {
     sibling_reset();
@@ -336,38 +305,28 @@ void test_every_program() {
   ok(walked > 170, "%d program members walked", walked);
 }
 
+// A non-modal sibling holds the facade itself in ClsConnect until
+// TerminateConnect, which does nothing without a sibling; the next request
+// makes a new one. (Both requests on one sibling: connect.vbs.)
 void test_non_modal() {
   sibling_reset();
   _CLSMG_CONNECT* c = create();
   if (!c) return;
   c->put_WindowModal(VARIANT_FALSE);
-  VARIANT_BOOL r1 = VARIANT_FALSE, r2 = VARIANT_FALSE, r3 = VARIANT_FALSE;
-  VARIANT a = text(L"A"), b = text(L"B");
-  c->Operatori(&a, &r1);
-  c->Depositi(&b, &r2);
-  VariantClear(&a);
-  VariantClear(&b);
-  ok(r1 == VARIANT_TRUE && r2 == VARIANT_TRUE, "two non-modal requests answer True");
-  std::string log = sibling_log();
-  ok(log == "#1 get ClsConnect\n#1 set ClsConnect = Object\n#1 Operatori(Str:\"A\")\n#1 get ClsConnect\n"
-            "#1 Depositi(Str:\"B\")",
-     "both reach the same sibling: [%s]", log.c_str());
-  ok(live_siblings() == 1, "the sibling is kept");
-  IDispatch* held = cls_connect_of(1);
-  ok(same_object(held, c), "the sibling's ClsConnect is the facade itself");
-  if (held) held->Release();
-
-  ok(c->TerminateConnect() == S_OK, "TerminateConnect");
-  log = sibling_log();
-  ok(log == "#1 set ClsConnect = Nothing\n#1 released", "TerminateConnect clears and releases: [%s]", log.c_str());
-  ok(live_siblings() == 0, "no sibling after TerminateConnect");
-  ok(c->TerminateConnect() == S_OK && sibling_log().empty(), "TerminateConnect without a sibling does nothing");
-
+  VARIANT_BOOL r = VARIANT_FALSE;
   VARIANT m = missing();
-  c->Porto(&m, &r3);
-  log = sibling_log();
-  ok(r3 == VARIANT_TRUE && log == "#2 get ClsConnect\n#2 set ClsConnect = Object\n#2 Porto(Str:\"\")",
-     "a third request creates a new sibling: [%s]", log.c_str());
+  c->Depositi(&m, &r);
+  IDispatch* held = cls_connect_of(1);
+  ok(r == VARIANT_TRUE && same_object(held, c), "the sibling's ClsConnect is the facade itself");
+  if (held) held->Release();
+  ok(c->TerminateConnect() == S_OK && live_siblings() == 0, "TerminateConnect");
+  sibling_log();
+  ok(c->TerminateConnect() == S_OK && sibling_log().empty(), "TerminateConnect without a sibling does nothing");
+  r = VARIANT_FALSE;
+  c->Porto(&m, &r);
+  const std::string log = sibling_log();
+  ok(r == VARIANT_TRUE && log == "#2 get ClsConnect\n#2 set ClsConnect = Object\n#2 Porto(Str:\"\")",
+     "the next request makes a new sibling: [%s]", log.c_str());
   c->TerminateConnect();
   sibling_log();
   c->Release();
