@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "com/variant.h"
 #include "frame/members.h"
@@ -99,6 +100,60 @@ void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, con
     ti->ReleaseFuncDesc(fd);
   }
   ti->Release();
+}
+
+// --- Values and late-bound calls ---------------------------------------------
+
+inline VARIANT missing() {
+  VARIANT v;
+  V_VT(&v) = VT_ERROR;
+  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+inline VARIANT text(const wchar_t* s) {
+  VARIANT v;
+  V_VT(&v) = VT_BSTR;
+  V_BSTR(&v) = SysAllocString(s);
+  return v;
+}
+inline VARIANT number(long n) {
+  VARIANT v;
+  V_VT(&v) = VT_I4;
+  V_I4(&v) = n;
+  return v;
+}
+
+inline DISPID id_of(IDispatch* obj, const wchar_t* name) {
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  DISPID id = DISPID_UNKNOWN;
+  obj->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  return id;
+}
+
+/// A late-bound call of `id` with `args` (first to last; the caller keeps
+/// them). The result goes to *result when given; *arg_err receives the
+/// failing argument's index in rgvarg (0 is the last one); the EXCEPINFO is
+/// freed, its scode returned in *scode.
+inline HRESULT call(IDispatch* obj, DISPID id, WORD flags, std::vector<VARIANT> args, VARIANT* result = nullptr,
+                    UINT* arg_err = nullptr, HRESULT* scode = nullptr) {
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    params.rgdispidNamedArgs = &put;
+    params.cNamedArgs = 1;
+  }
+  EXCEPINFO ei{};
+  VARIANT ignored;
+  VariantInit(&ignored);
+  const HRESULT hr =
+      obj->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result : &ignored, &ei, arg_err);
+  if (scode) *scode = ei.scode;
+  VariantClear(&ignored);
+  SysFreeString(ei.bstrSource);
+  SysFreeString(ei.bstrDescription);
+  SysFreeString(ei.bstrHelpFile);
+  return hr;
 }
 
 }  // namespace client

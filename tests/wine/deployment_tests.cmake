@@ -32,14 +32,9 @@ add_custom_command(TARGET regfree_client POST_BUILD
           "${regfree}/regfree_client.exe.manifest"
   VERBATIM)
 
-# The clean prefix, with its own persistent wine server (see wine_prefix).
+# The clean prefix, with its own persistent wine server (see wine_prefix_fixture).
 set(clean_env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-clean" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
-add_test(NAME wine_clean_prefix COMMAND ${run_wine} sh -c
-  [["$1" -p60 </dev/null >/dev/null 2>&1; "$0" wineboot --init </dev/null >wineboot-clean.log 2>&1 || { cat wineboot-clean.log; exit 1; }]]
-  "${VELDRANE_WINE_LOADER}" "${VELDRANE_WINESERVER}")
-add_test(NAME wine_clean_prefix_end COMMAND sh -c [["$0" -k 2>/dev/null; exit 0]] "${VELDRANE_WINESERVER}")
-set_tests_properties(wine_clean_prefix PROPERTIES FIXTURES_SETUP wine_clean_prefix)
-set_tests_properties(wine_clean_prefix_end PROPERTIES FIXTURES_CLEANUP wine_clean_prefix)
+wine_prefix_fixture(wine_clean_prefix)
 
 add_test(NAME wine_registration_free COMMAND ${run_wine} "${VELDRANE_WINE_LOADER}" "${regfree}/regfree_client.exe")
 set_tests_properties(wine_registration_free PROPERTIES PASS_REGULAR_EXPRESSION "DONE" FAIL_REGULAR_EXPRESSION "FAIL")

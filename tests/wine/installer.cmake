@@ -2,25 +2,12 @@
 #   cmake -DWINE=<wine> -DMSI=<package, Windows path> -DSCRIPTS=<this folder, Windows path> -DARCH=<32|64>
 #         -P installer.cmake
 # msiexec installs it silently, with the registration of regsvr32
-# (class_keys.cmake), a complete Add/Remove Programs entry and the
+# (expect_registration), a complete Add/Remove Programs entry and the
 # administrator's README.txt; the example script it installs then runs
 # from Program Files; msiexec removes it silently, after which CreateObject
 # fails and neither the files, nor any registry key, nor the entry are left.
-set(keys
-  "HKCR\\VELDRANE.CLSMG_LOOKUP" "HKCR\\VELDRANE.CLSMG_DECODE" "HKCR\\VELDRANE.CLSMG_CONNECT"
-  "HKCR\\VELDRANE.CLSMG_LOOKUP.1" "HKCR\\VELDRANE.CLSMG_DECODE.1" "HKCR\\VELDRANE.CLSMG_CONNECT.1"
-  "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}"
-  "HKCR\\CLSID\\{9484223C-4BD2-11D3-A7CC-00400519B149}"
-  "HKCR\\CLSID\\{17C3FA16-58A6-11D4-A8E4-00400519B149}"
-  "HKCR\\TypeLib\\{E54CA00C-4A7F-11D3-A7CA-00400519B149}"
-  "HKCR\\Interface\\{3E7AA5A1-61A3-4528-955D-18D36B388D41}"
-  "HKCR\\Interface\\{48DE5153-083A-4C09-95A7-6F8B6BB44F55}"
-  "HKCR\\Interface\\{EF71DA8B-F18F-4ADA-A4E5-B4F387266837}"
-  "HKCR\\Interface\\{EF3C91B3-ABA9-4E0C-804E-623BD440BE95}")
-set(dll_key "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
-
 include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
-include("${CMAKE_CURRENT_LIST_DIR}/class_keys.cmake")
+set(dll_key "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}\\InprocServer32")
 
 # Stops the test, first removing the package: the prefix stays clean for
 # the next run.
@@ -29,25 +16,7 @@ function(fail text)
   message(FATAL_ERROR "${text}")
 endfunction()
 
-function(expect_keys present step)
-  foreach(key IN LISTS keys)
-    wine(rc text reg query "${key}")
-    if(present AND NOT rc EQUAL 0)
-      fail("${step}: ${key} is missing")
-    elseif(NOT present AND rc EQUAL 0)
-      fail("${step}: ${key} is still there")
-    endif()
-  endforeach()
-endfunction()
-
-function(msiexec step)
-  wine(rc text msiexec ${ARGN} "${MSI}" /qn)
-  if(NOT rc EQUAL 0)
-    fail("${step}: msiexec ${ARGN} failed (${rc}): ${text}")
-  endif()
-endfunction()
-
-msiexec("installation" /i)
+wine_ok("installation" msiexec /i "${MSI}" /qn)
 expect_keys(TRUE "after installation")
 # The 32-bit package goes to "Program Files (x86)" on a 64-bit system.
 wine(rc text reg query "${dll_key}")
@@ -105,17 +74,12 @@ endforeach()
 if(readme MATCHES "cmake|setup\\.sh")
   fail("the installed README.txt holds build instructions")
 endif()
-wine(rc text cscript //nologo "${folder}\\example.vbs")
-if(NOT text MATCHES "Elenco Operatori\r?\nLkp_Operatori\r?\n.*WHERE +MG01_CODICE = 'ABC'.*Refused: 5 ")
-  fail("the installed example script said: ${text}")
-endif()
+set(example "Elenco Operatori\r?\nLkp_Operatori\r?\n.*WHERE +MG01_CODICE = 'ABC'.*Refused: 5 ")
+wine_says("the installed example script" "${example}" cscript //nologo "${folder}\\example.vbs")
 
-msiexec("removal" /x)
+wine_ok("removal" msiexec /x "${MSI}" /qn)
 expect_keys(FALSE "after removal")
-wine(rc text cscript //nologo "${SCRIPTS}\\create.vbs")
-if(NOT text MATCHES "NOT CREATED 429")
-  fail("after removal: ${text}")
-endif()
+wine_says("after removal" "NOT CREATED 429" cscript //nologo "${SCRIPTS}\\create.vbs")
 wine(rc text cmd /c if exist "${folder}" echo LEFT)
 if(text MATCHES "LEFT")
   fail("after removal: the installation folder is still there")

@@ -4,14 +4,14 @@
 # A failing sibling member gives one critical-stop box naming the member
 # (ElencoCliXGiri under its own name, not the sibling's); a sibling that
 # cannot be created gives two, the first naming IstanziaClasseConnect.
+include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
 set(ENV{WINEDEBUG} "+relay")
 
 # The prompts as the relay trace writes them: ° as \00b0, CR as \r.
 function(boxes script out_answers out_prompts)
-  execute_process(COMMAND "${WINE}" cscript //nologo "${HERE}\\${script}"
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  wine(rc out cscript //nologo "${HERE}\\${script}")
   string(REGEX MATCH "ANSWERS[^\n]*" answers "${out}")
-  string(REGEX MATCHALL "user32\\.MessageBoxW\\([0-9a-f]+,[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+\\)" calls "${err}")
+  string(REGEX MATCHALL "user32\\.MessageBoxW\\([0-9a-f]+,[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+\\)" calls "${out}")
   set(${out_answers} "${answers}" PARENT_SCOPE)
   set(${out_prompts} "${calls}" PARENT_SCOPE)
 endfunction()
@@ -41,14 +41,11 @@ expect_box("${calls}" 1 "Errore n\\00b0 :1001 Programma non disponibile: ElencoC
 
 # Without the sibling's class, then with it again.
 set(ENV{WINEDEBUG} "-all")
-execute_process(COMMAND "${WINE}" reg delete "HKCR\\TARNELL.CLSMG_CONNECT" /f OUTPUT_QUIET ERROR_QUIET)
+wine(rc out reg delete "HKCR\\TARNELL.CLSMG_CONNECT" /f)
 set(ENV{WINEDEBUG} "+relay")
 boxes(nosibling.vbs answers calls)
 set(ENV{WINEDEBUG} "-all")
-execute_process(COMMAND "${WINE}" regsvr32 /s "${FAKE_HOST}" RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "the test host could not be registered again")
-endif()
+wine_ok("registering the test host again" regsvr32 /s "${FAKE_HOST}")
 if(NOT answers STREQUAL "ANSWERS False")
   message(FATAL_ERROR "a request without a sibling should answer False: '${answers}'")
 endif()

@@ -7,7 +7,6 @@
 # HELPDIR, which both share, included) and its clients working; removing
 # the second leaves nothing.
 include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
-include("${CMAKE_CURRENT_LIST_DIR}/class_keys.cmake")
 
 set(arches 32 64)
 
@@ -22,10 +21,7 @@ endfunction()
 
 function(msiexec arch step)
   set(WINE "${WINE${arch}}")
-  wine(rc text msiexec ${ARGN} "${MSI${arch}}" /qn)
-  if(NOT rc EQUAL 0)
-    fail("${step}: msiexec ${ARGN} of the ${arch}-bit package failed (${rc}): ${text}")
-  endif()
+  wine_ok("${step}" msiexec ${ARGN} "${MSI${arch}}" /qn)
 endfunction()
 
 # The architecture's registration is whole and its script clients create
@@ -33,26 +29,17 @@ endfunction()
 function(expect_whole arch step)
   set(WINE "${WINE${arch}}")
   expect_registration(HKCR ${arch} "${step} (${arch}-bit)" VIEW ${arch})
-  wine(rc text cscript //nologo "${SCRIPTS}\\create.vbs")
-  if(NOT text MATCHES "CREATED Lkp_Operatori")
-    fail("${step}: a ${arch}-bit client: ${text}")
-  endif()
+  wine_says("${step}: a ${arch}-bit client" "CREATED Lkp_Operatori" cscript //nologo "${SCRIPTS}\\create.vbs")
 endfunction()
 
 # Nothing of the architecture's own registration is left.
 function(expect_gone arch step)
   set(WINE "${WINE${arch}}")
-  foreach(key "CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}" "${typelib}\\409\\win${arch}"
-              "${typelib}\\0\\win${arch}" "Interface\\{3E7AA5A1-61A3-4528-955D-18D36B388D41}")
-    wine(rc text reg query "HKCR\\${key}" /reg:${arch})
-    if(rc EQUAL 0)
-      fail("${step}: HKCR\\${key} is still in the ${arch}-bit view")
-    endif()
-  endforeach()
-  wine(rc text cscript //nologo "${SCRIPTS}\\create.vbs")
-  if(NOT text MATCHES "NOT CREATED 429")
-    fail("${step}: a ${arch}-bit client: ${text}")
-  endif()
+  list(GET interface_ids 0 iid)
+  expect_keys(FALSE "${step} (${arch}-bit view)" VIEW ${arch}
+    KEYS "HKCR\\CLSID\\{9484223A-4BD2-11D3-A7CC-00400519B149}" "HKCR\\${typelib}\\409\\win${arch}"
+         "HKCR\\${typelib}\\0\\win${arch}" "HKCR\\Interface\\${iid}")
+  wine_says("${step}: a ${arch}-bit client" "NOT CREATED 429" cscript //nologo "${SCRIPTS}\\create.vbs")
 endfunction()
 
 msiexec(64 "installing the 64-bit package" /i)
@@ -72,10 +59,7 @@ expect_whole(64 "the 32-bit package removed")
 
 msiexec(64 "removing the 64-bit package" /x)
 set(WINE "${WINE64}")
-wine(rc text reg query "HKCR\\TypeLib\\${libid}")
-if(rc EQUAL 0)
-  fail("both removed: the type library's key is left: ${text}")
-endif()
+expect_keys(FALSE "both removed: the type library" KEYS "HKCR\\TypeLib\\${libid}")
 # On 64-bit Windows both packages write the ProgIDs to one key, and the
 # last package removed takes them away. wine keeps a ProgID key per
 # registry view: the copy of the package removed first, in the other view,
