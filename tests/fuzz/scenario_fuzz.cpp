@@ -63,18 +63,9 @@ constexpr std::string_view kSortMarker = "ZQY";    // only in sort columns that 
 constexpr const char* kInteresting[] = {
     "MG1N_CODICE", "MGA3_TIPOCF_CG44", "0x41", "1e5", "12ZZINJ", "1,5", "1.5", "-2", "+3", " 7 ", ".5", "5.",
     "", " ", "0", "2147483648", "99999999999999999999999999999", "1 OR 1=1", "NULL", "True", "01/03/2024"};
-constexpr const char* kSortTexts[] = {"MG01_DESCR",
-                                      "MG01_DESCR DESC",
-                                      "1",
-                                      "2 asc, MG01_CODICE",
-                                      "[Strange Name] DESC",
-                                      "T.COL, dbo.T.[X]",
-                                      "",
-                                      " ",
-                                      "A,,B",
-                                      "A DESC DESC",
-                                      "1abc",
-                                      "(SELECT TOP 1 CASE WHEN ASCII(name) = 97 THEN 1 ELSE 2 END FROM sys.tables)"};
+constexpr const char* kSortTexts[] = {
+    "MG01_DESCR", "MG01_DESCR DESC", "1", "2 asc, MG01_CODICE", "[Strange Name] DESC", "T.COL, dbo.T.[X]", "", " ",
+    "A,,B", "A DESC DESC", "1abc", "(SELECT TOP 1 CASE WHEN ASCII(name) = 97 THEN 1 ELSE 2 END FROM sys.tables)"};
 
 json number_json(reader& r) {
   switch (r.byte() % 4) {

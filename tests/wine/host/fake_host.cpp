@@ -145,7 +145,7 @@ T* make(const void* vtbl, const IID& iid) {
 }
 
 // The object a getter hands out: a context, the translator, the connection.
-template <const void* vtbl, const IID* iid>
+template <auto vtbl, const IID* iid>
 HRESULT STDMETHODCALLTYPE child(fake*, void** ret) {
   *ret = make<fake>(vtbl, *iid);
   return S_OK;
@@ -200,7 +200,7 @@ HRESULT STDMETHODCALLTYPE company_transfer(fake*, VARIANT* v) { return get_varia
 HRESULT STDMETHODCALLTYPE company_language(fake*, BSTR* s) { return get_as(L"language", VT_BSTR, s); }
 const IHostCompanyContextVtbl company_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostCompanyContextVtbl), AS(IHostCompanyContextVtbl, get_CompanyCode, company_code),
-    AS(IHostCompanyContextVtbl, get_Coding, (child<&coding_vtbl, &IID_IHostCodingParameters>)),
+    AS(IHostCompanyContextVtbl, get_Coding, (&child<&coding_vtbl, &IID_IHostCodingParameters>)),
     AS(IHostCompanyContextVtbl, get_TransferCheck, company_transfer),
     AS(IHostCompanyContextVtbl, get_Language, company_language)};
 
@@ -230,11 +230,11 @@ HRESULT STDMETHODCALLTYPE env_production(fake*, long* n) { return get_as(L"produ
 HRESULT STDMETHODCALLTYPE env_filters(fake*, VARIANT_BOOL* b) { return get_as(L"filtersApply", VT_BOOL, b); }
 const IHostEnvironmentVtbl env_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostEnvironmentVtbl),
-    AS(IHostEnvironmentVtbl, get_UserContext, (child<&user_vtbl, &IID_IHostUserContext>)),
-    AS(IHostEnvironmentVtbl, get_CompanyContext, (child<&company_vtbl, &IID_IHostCompanyContext>)),
+    AS(IHostEnvironmentVtbl, get_UserContext, (&child<&user_vtbl, &IID_IHostUserContext>)),
+    AS(IHostEnvironmentVtbl, get_CompanyContext, (&child<&company_vtbl, &IID_IHostCompanyContext>)),
     AS(IHostEnvironmentVtbl, get_ProductionColumns, env_production),
     AS(IHostEnvironmentVtbl, get_FiltersApply, env_filters),
-    AS(IHostEnvironmentVtbl, get_Translator, (child<&translator_vtbl, &IID_IHostTranslator>))};
+    AS(IHostEnvironmentVtbl, get_Translator, (&child<&translator_vtbl, &IID_IHostTranslator>))};
 
 // The active interface also answers Configure by name, for the script.
 HRESULT STDMETHODCALLTYPE active_GetIDsOfNames(fake*, REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) {
@@ -261,8 +261,8 @@ const IHostActiveInterfaceVtbl active_vtbl = {
     AS(IHostActiveInterfaceVtbl, GetTypeInfo, fake_GetTypeInfo),
     AS(IHostActiveInterfaceVtbl, GetIDsOfNames, active_GetIDsOfNames),
     AS(IHostActiveInterfaceVtbl, Invoke, active_Invoke),
-    AS(IHostActiveInterfaceVtbl, get_Environment, (child<&env_vtbl, &IID_IHostEnvironment>)),
-    AS(IHostActiveInterfaceVtbl, get_Connection, (child<&conn_vtbl, &IID_IDispatch>))};
+    AS(IHostActiveInterfaceVtbl, get_Environment, (&child<&env_vtbl, &IID_IHostEnvironment>)),
+    AS(IHostActiveInterfaceVtbl, get_Connection, (&child<&conn_vtbl, &IID_IDispatch>))};
 
 // --- The created classes -------------------------------------------------------
 
