@@ -59,7 +59,7 @@ std::string type_text(ITypeInfo* ti, const TYPEDESC& td) {
 std::string default_text(VARIANT d, const std::string& type) {
   if (type == "Object") return "Nothing";
   if (V_VT(&d) == VT_VARIANT) return std::to_string(V_I4(&d));
-  if (V_VT(&d) == VT_BSTR) return "\"" + utf8(V_BSTR(&d)) + "\"";
+  if (V_VT(&d) == VT_BSTR) return std::string("\"").append(utf8(V_BSTR(&d))).append("\"");
   const bool truth = type == "Boolean" || V_VT(&d) == VT_BOOL;
   VARIANT v;
   VariantInit(&v);
