@@ -1,13 +1,11 @@
 // Fuzz driver: turns its input bytes into a scenario (a class, a host
-// profile, calls on any member with values of every kind) and runs it
-// through the scenario runner, as `veldrane run` does. Besides crashes and
-// sanitizer reports it fails when:
-// - the scenario runner lets anything but its own refusal escape;
-// - a caller's text reaches a statement outside a quoted literal (the
-//   texts it passes carry the marker ZQX, its refused sort columns ZQY);
-// - a refused sort column changed an output.
-// Built with -fsanitize=fuzzer it is a libFuzzer target; otherwise its main
-// runs the inputs in the files and directories it is given, once each.
+// profile, calls on any member with values of every kind) and runs it as
+// `veldrane run` does. Besides crashes and sanitizer reports it fails when
+// anything but the runner's own refusal escapes, when a caller's text
+// (marked ZQX; refused sort columns ZQY) reaches a statement outside a quoted
+// literal, or when a refused sort column changed an output. With
+// -fsanitize=fuzzer it is a libFuzzer target; else main runs each input file
+// (or each file of a directory) once.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -66,8 +64,8 @@ constexpr const char* kInteresting[] = {
     "MG1N_CODICE", "MGA3_TIPOCF_CG44", "0x41", "1e5", "12ZZINJ", "1,5", "1.5", "-2", "+3", " 7 ", ".5", "5.",
     "", " ", "0", "2147483648", "99999999999999999999999999999", "1 OR 1=1", "NULL", "True", "01/03/2024"};
 constexpr const char* kSortTexts[] = {
-    "MG01_DESCR", "MG01_DESCR DESC", "1", "2 asc, MG01_CODICE", "[Strange Name] DESC", "T.COL, dbo.T.[X]",
-    "", " ", "A,,B", "A DESC DESC", "1abc", "(SELECT TOP 1 CASE WHEN ASCII(name) = 97 THEN 1 ELSE 2 END FROM sys.tables)"};
+    "MG01_DESCR", "MG01_DESCR DESC", "1", "2 asc, MG01_CODICE", "[Strange Name] DESC", "T.COL, dbo.T.[X]", "", " ",
+    "A,,B", "A DESC DESC", "1abc", "(SELECT TOP 1 CASE WHEN ASCII(name) = 97 THEN 1 ELSE 2 END FROM sys.tables)"};
 
 json number_json(reader& r) {
   switch (r.byte() % 4) {
@@ -109,13 +107,9 @@ json value_json(reader& r, int depth, bool marker) {
       json data = json::array();
       const int rows = r.byte() % 3, cols = 1 + r.byte() % 2;
       for (int i = 0; i < rows; ++i) {
-        if (!two) {
-          data.push_back(value_json(r, depth + 1, marker));
-          continue;
-        }
         json row = json::array();
-        for (int k = 0; k < cols; ++k) row.push_back(value_json(r, depth + 1, marker));
-        data.push_back(row);
+        for (int k = 0; k < (two ? cols : 1); ++k) row.push_back(value_json(r, depth + 1, marker));
+        data.push_back(two ? row : row[0]);
       }
       static constexpr std::int64_t kBounds[] = {0, 1, -1, INT32_MAX, INT32_MAX - 1, INT32_MIN, INT32_MIN + 1};
       json lb = json::array();
@@ -146,11 +140,8 @@ json sort_json(reader& r) {
 }
 
 json host_json(reader& r) {
-  switch (r.byte() % 4) {
-    case 0: return nullptr;
-    case 1: return "default";
-    default: break;
-  }
+  const int kind = r.byte() % 4;
+  if (kind < 2) return kind == 0 ? json(nullptr) : json("default");
   json p = {{"company", 1}, {"language", "ITA "}, {"userLanguage", "ITA "}, {"userId", 1}, {"agent", 0}};
   static constexpr const char* kKeys[] = {"company", "language", "transferCheck", "hierarchicalCoding",
                                           "userText1", "userText4", "userLanguage", "userId", "agent",
@@ -201,16 +192,14 @@ std::string outside_literals(const std::string& sql) {
   std::string out;
   bool in = false;
   for (std::size_t i = 0; i < sql.size(); ++i) {
-    if (sql[i] == '\'') {
-      if (in && i + 1 < sql.size() && sql[i + 1] == '\'') {
-        ++i;
-        continue;
-      }
+    if (sql[i] != '\'') {
+      if (!in) out += sql[i];
+    } else if (in && i + 1 < sql.size() && sql[i + 1] == '\'') {
+      ++i;
+    } else {
       in = !in;
       out += ' ';
-      continue;
     }
-    if (!in) out += sql[i];
   }
   return out;
 }
@@ -223,7 +212,8 @@ void check(const json& scenario, const json& result) {
     // A statement the call composed (the caller may assign StringaSQL any
     // text itself).
     const bool composed = c.at("member") != "StringaSQL" && props.contains("StringaSQL") &&
-                          props["StringaSQL"].is_string() && (!before || (*before)["StringaSQL"] != props["StringaSQL"]);
+                          props["StringaSQL"].is_string() &&
+                          (!before || (*before)["StringaSQL"] != props["StringaSQL"]);
     if (composed) {
       const std::string bare = outside_literals(props["StringaSQL"].get<std::string>());
       if (bare.find(kMarker) != std::string::npos) fail("a caller's text outside a literal", scenario);
@@ -262,7 +252,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 #ifndef VELDRANE_LIBFUZZER
-// Runs each input file (directories: each file in them) once.
 int main(int argc, char** argv) {
   std::size_t runs = 0;
   auto run = [&](const std::filesystem::path& f) {
@@ -273,12 +262,12 @@ int main(int argc, char** argv) {
   };
   for (int i = 1; i < argc; ++i) {
     const std::filesystem::path p(argv[i]);
-    if (std::filesystem::is_directory(p)) {
-      for (const auto& e : std::filesystem::directory_iterator(p))
-        if (e.is_regular_file()) run(e.path());
-    } else {
+    if (!std::filesystem::is_directory(p)) {
       run(p);
+      continue;
     }
+    for (const auto& e : std::filesystem::directory_iterator(p))
+      if (e.is_regular_file()) run(e.path());
   }
   std::printf("scenario_fuzz: %zu inputs ran\n", runs);
   return runs > 0 ? 0 : 1;

@@ -1,9 +1,8 @@
-// Reads the type library that VELDRANE.dll carries, through ITypeLib and
-// ITypeInfo (LoadTypeLibEx on the DLL, no registration), writes it in the
-// form of the published interface's reference (one line per member: dispatch
-// id, invoke kind, hidden flag, parameter names, types, optional and
-// in/out flags, defaults; the event interface; the enumeration's values)
-// and compares it with that reference.
+// Reads the type library that VELDRANE.dll carries (LoadTypeLibEx on the
+// DLL, no registration), writes it in the form of the published interface's
+// reference (a member a line: dispatch id, kind, hidden flag, parameters with
+// types, optional and in/out flags and defaults; the event interface; the
+// enumeration's values) and compares it with that reference.
 //
 // Usage: typelib_client <VELDRANE.dll> <published.txt>. Prints the lines
 // that differ; the exit status is 1 when any does.
@@ -19,10 +18,10 @@
 namespace {
 
 std::string utf8(const wchar_t* w) {
-  if (!w) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
+  const int n = w ? WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr) : 0;
+  std::string s(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
+  s.pop_back();
   return s;
 }
 
@@ -32,7 +31,7 @@ std::string guid_text(const GUID& g) {
   return utf8(buf);
 }
 
-std::string doc_name(ITypeInfo* ti, MEMBERID id) {
+std::string doc_name(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL) {
   BSTR b = nullptr;
   ti->GetDocumentation(id, &b, nullptr, nullptr, nullptr);
   std::string s = utf8(b);
@@ -40,34 +39,22 @@ std::string doc_name(ITypeInfo* ti, MEMBERID id) {
   return s;
 }
 
-std::string hex(unsigned v, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%0*X", digits, v);
-  return buf;
-}
-
 // A pointer shows as a trailing "*"; a type of the library by its name.
 std::string type_text(ITypeInfo* ti, const TYPEDESC& td) {
-  switch (td.vt) {
-    case VT_VARIANT: return "Variant";
-    case VT_BSTR: return "String";
-    case VT_I2: return "Integer";
-    case VT_I4: return "Long";
-    case VT_BOOL: return "Boolean";
-    case VT_DISPATCH: return "Object";
-    case VT_PTR: return type_text(ti, *td.lptdesc) + "*";
-    case VT_USERDEFINED: {
-      ITypeInfo* ref = nullptr;
-      if (ti->GetRefTypeInfo(td.hreftype, &ref) != S_OK) return "?";
-      std::string name = doc_name(ref, MEMBERID_NIL);
-      ref->Release();
-      return name == "IDispatch" ? "Object" : name;
-    }
-    default: return "vt" + std::to_string(td.vt);
-  }
+  const std::pair<VARTYPE, const char*> names[] = {{VT_VARIANT, "Variant"}, {VT_BSTR, "String"}, {VT_I2, "Integer"},
+                                                   {VT_I4, "Long"}, {VT_BOOL, "Boolean"}, {VT_DISPATCH, "Object"}};
+  for (const auto& [vt, name] : names)
+    if (td.vt == vt) return name;
+  if (td.vt == VT_PTR) return type_text(ti, *td.lptdesc) + "*";
+  ITypeInfo* ref = nullptr;
+  if (td.vt != VT_USERDEFINED) return "vt" + std::to_string(td.vt);
+  if (ti->GetRefTypeInfo(td.hreftype, &ref) != S_OK) return "?";
+  const std::string name = doc_name(ref);
+  ref->Release();
+  return name == "IDispatch" ? "Object" : name;
 }
 
-// The default as the reference writes it. widl keeps a Variant pointer's
+// A default as the reference writes it. widl keeps a Variant pointer's
 // number inline, typed with the pointer's target (VT_VARIANT).
 std::string default_text(VARIANT d, const std::string& type) {
   if (type == "Object") return "Nothing";
@@ -80,15 +67,14 @@ std::string default_text(VARIANT d, const std::string& type) {
   return truth ? (V_BOOL(&v) ? "True" : "False") : std::to_string(V_I4(&v));
 }
 
+// A parameter; a method's Variant comes as an in-only pointer (so that a
+// left-out one can be marked missing): still an argument by value.
 std::string param_text(ITypeInfo* ti, const ELEMDESC& e, const std::string& name) {
   const USHORT f = e.paramdesc.wParamFlags;
-  const bool by_ref = f & PARAMFLAG_FOUT;
-  // A method's Variant comes as an in-only pointer, so that a left-out one
-  // can be marked missing: still an argument by value.
   std::string type = type_text(ti, e.tdesc);
-  if ((by_ref || type == "Variant*") && type.back() == '*') type.pop_back();
-  std::string out =
-      std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (by_ref ? "ByRef " : "") + name + " As " + type;
+  if (((f & PARAMFLAG_FOUT) || type == "Variant*") && type.back() == '*') type.pop_back();
+  std::string out = std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (f & PARAMFLAG_FOUT ? "ByRef " : "") + name;
+  out += " As " + type;
   if ((f & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex)
     out += " = " + default_text(e.paramdesc.pparamdescex->varDefaultValue, type);
   return out;
@@ -101,14 +87,13 @@ std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDES
   BSTR names[32] = {};
   UINT count = 0;
   ti->GetNames(fd.memid, names, 32, &count);
-  std::string out =
-      iface + " " + hex(static_cast<unsigned>(fd.memid), 8) + (fd.wFuncFlags & FUNCFLAG_FHIDDEN ? " [hidden] " : " ");
-  const std::string name = utf8(names[0]);
-  std::vector<std::string> params;
-  std::string result = fd.elemdescFunc.tdesc.vt == VT_VOID || fd.elemdescFunc.tdesc.vt == VT_HRESULT
-                           ? ""
-                           : type_text(ti, fd.elemdescFunc.tdesc);
-  std::string value_type;
+  char id[16];
+  std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned>(fd.memid));
+  const std::string head = iface + " " + id + (fd.wFuncFlags & FUNCFLAG_FHIDDEN ? " [hidden] " : " "),
+                    name = utf8(names[0]);
+  const VARTYPE ret = fd.elemdescFunc.tdesc.vt;
+  std::string result = ret == VT_VOID || ret == VT_HRESULT ? "" : type_text(ti, fd.elemdescFunc.tdesc);
+  std::string list, value_type;
   for (SHORT i = 0; i < fd.cParams; ++i) {
     const ELEMDESC& e = fd.lprgelemdescParam[i];
     if (e.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) {
@@ -117,51 +102,35 @@ std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDES
     } else if (fd.invkind != INVOKE_FUNC && i + 1 == fd.cParams) {
       value_type = type_text(ti, e.tdesc);
     } else {
-      params.push_back(param_text(ti, e, i + 1 < static_cast<SHORT>(count) ? utf8(names[i + 1]) : "?"));
+      list += (list.empty() ? "" : ", ") + param_text(ti, e, i + 1 < SHORT(count) ? utf8(names[i + 1]) : "?");
     }
   }
   for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
-  std::string list = "(";
-  for (const auto& p : params) list += (list.size() > 1 ? ", " : "") + p;
-  list += ")";
-  const std::string args = params.empty() ? "" : list;
+  const std::string args = list.empty() ? "" : "(" + list + ")";
   switch (fd.invkind) {
-    case INVOKE_PROPERTYGET: return out + "Property Get " + name + args + " As " + result;
-    case INVOKE_PROPERTYPUT: return out + "Property Let " + name + args + " As " + value_type;
-    case INVOKE_PROPERTYPUTREF: return out + "Property Set " + name + args + " As " + value_type;
-    default:
-      return out + (result.empty() ? "Sub " : "Function ") + name + list + (result.empty() ? "" : " As " + result);
+    case INVOKE_PROPERTYGET: return head + "Property Get " + name + args + " As " + result;
+    case INVOKE_PROPERTYPUT: return head + "Property Let " + name + args + " As " + value_type;
+    case INVOKE_PROPERTYPUTREF: return head + "Property Set " + name + args + " As " + value_type;
+    default: return head + (result.empty() ? "Sub " : "Function ") + name + "(" + list + ")" +
+                    (result.empty() ? "" : " As " + result);
   }
 }
 
-void functions(ITypeInfo* ti, std::vector<std::string>& out) {
+/// A coclass, its default interface (the vtable view of the dual one) and
+/// its source interface, members in slot order; an enumeration's values.
+void type_lines(ITypeInfo* ti, std::vector<std::string>& out, std::vector<std::string>& enums) {
   TYPEATTR* a = nullptr;
   ti->GetTypeAttr(&a);
-  const std::string name = doc_name(ti, MEMBERID_NIL);
-  for (UINT i = 0; i < a->cFuncs; ++i) {
-    FUNCDESC* fd = nullptr;
-    if (ti->GetFuncDesc(i, &fd) != S_OK) continue;
-    out.push_back(function_line(ti, name, *fd));
-    ti->ReleaseFuncDesc(fd);
-  }
-  ti->ReleaseTypeAttr(a);
-}
-
-/// A coclass: its identity, its default interface (the vtable view of the
-/// dual interface) and its source interface, members in slot order.
-void coclass(ITypeInfo* cls, std::vector<std::string>& out) {
-  TYPEATTR* a = nullptr;
-  cls->GetTypeAttr(&a);
-  std::string head = "coclass " + doc_name(cls, MEMBERID_NIL) + " " + guid_text(a->guid);
+  const std::string name = doc_name(ti);
+  std::string head = (a->typekind == TKIND_COCLASS ? "coclass " : "enum ") + name + " " + guid_text(a->guid);
   std::vector<std::string> members;
-  for (UINT i = 0; i < a->cImplTypes; ++i) {
+  for (UINT i = 0; a->typekind == TKIND_COCLASS && i < a->cImplTypes; ++i) {
     INT flags = 0;
     HREFTYPE ref = 0;
-    ITypeInfo* it = nullptr;
-    if (cls->GetImplTypeFlags(i, &flags) != S_OK || cls->GetRefTypeOfImplType(i, &ref) != S_OK ||
-        cls->GetRefTypeInfo(ref, &it) != S_OK)
+    ITypeInfo *it = nullptr, *vt = nullptr;
+    if (ti->GetImplTypeFlags(i, &flags) != S_OK || ti->GetRefTypeOfImplType(i, &ref) != S_OK ||
+        ti->GetRefTypeInfo(ref, &it) != S_OK)
       continue;
-    ITypeInfo* vt = nullptr;
     if (!(flags & IMPLTYPEFLAG_FSOURCE) && it->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref) == S_OK &&
         it->GetRefTypeInfo(ref, &vt) == S_OK) {
       it->Release();
@@ -169,53 +138,50 @@ void coclass(ITypeInfo* cls, std::vector<std::string>& out) {
     }
     TYPEATTR* ia = nullptr;
     it->GetTypeAttr(&ia);
-    std::string f = flags & IMPLTYPEFLAG_FDEFAULT ? "default" : "";
-    if (flags & IMPLTYPEFLAG_FSOURCE) f += f.empty() ? "source" : ", source";
-    head += " [" + f + "] " + doc_name(it, MEMBERID_NIL) + " " + guid_text(ia->guid);
+    const std::string iface = doc_name(it);
+    const bool source = flags & IMPLTYPEFLAG_FSOURCE, by_default = flags & IMPLTYPEFLAG_FDEFAULT;
+    head += std::string(" [") + (by_default ? "default" : "") + (by_default && source ? ", " : "") +
+            (source ? "source" : "") + "] " + iface + " " + guid_text(ia->guid);
+    for (UINT f = 0; f < ia->cFuncs; ++f) {
+      FUNCDESC* fd = nullptr;
+      if (it->GetFuncDesc(f, &fd) != S_OK) continue;
+      members.push_back(function_line(it, iface, *fd));
+      it->ReleaseFuncDesc(fd);
+    }
     it->ReleaseTypeAttr(ia);
-    functions(it, members);
     it->Release();
   }
-  cls->ReleaseTypeAttr(a);
-  out.push_back(head);
-  out.insert(out.end(), members.begin(), members.end());
-}
-
-void enumeration(ITypeInfo* ti, std::vector<std::string>& out) {
-  TYPEATTR* a = nullptr;
-  ti->GetTypeAttr(&a);
-  const std::string name = doc_name(ti, MEMBERID_NIL);
-  out.push_back("enum " + name + " " + guid_text(a->guid));
-  for (UINT i = 0; i < a->cVars; ++i) {
+  for (UINT i = 0; a->typekind == TKIND_ENUM && i < a->cVars; ++i) {
     VARDESC* vd = nullptr;
     if (ti->GetVarDesc(i, &vd) != S_OK) continue;
     VARIANT v;
     VariantInit(&v);
     const bool number = vd->varkind == VAR_CONST && VariantChangeType(&v, vd->lpvarValue, 0, VT_I4) == S_OK;
-    out.push_back(name + " " + doc_name(ti, vd->memid) + " = " + (number ? std::to_string(V_I4(&v)) : "?"));
+    members.push_back(name + " " + doc_name(ti, vd->memid) + " = " + (number ? std::to_string(V_I4(&v)) : "?"));
     ti->ReleaseVarDesc(vd);
   }
+  auto& to = a->typekind == TKIND_COCLASS ? out : enums;
+  if (a->typekind == TKIND_COCLASS || a->typekind == TKIND_ENUM) to.push_back(head);
+  to.insert(to.end(), members.begin(), members.end());
   ti->ReleaseTypeAttr(a);
 }
 
 std::vector<std::string> library_lines(ITypeLib* tl) {
-  std::vector<std::string> out;
   TLIBATTR* la = nullptr;
   tl->GetLibAttr(&la);
   BSTR name = nullptr, help = nullptr;
   tl->GetDocumentation(-1, &name, &help, nullptr, nullptr);
-  out.push_back("library " + utf8(name) + " " + guid_text(la->guid) + " " + std::to_string(la->wMajorVerNum) + "." +
-                std::to_string(la->wMinorVerNum) + " " + hex(la->lcid, 4) + " \"" + utf8(help) + "\"");
+  char version[32];
+  std::snprintf(version, sizeof version, " %u.%u 0x%04X \"", la->wMajorVerNum, la->wMinorVerNum, unsigned(la->lcid));
+  std::vector<std::string> out{"library " + utf8(name) + " " + guid_text(la->guid) + version + utf8(help) + "\""},
+      enums;
   SysFreeString(name);
   SysFreeString(help);
   tl->ReleaseTLibAttr(la);
-  std::vector<std::string> enums;
   for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
-    TYPEKIND kind;
     ITypeInfo* ti = nullptr;
-    if (tl->GetTypeInfoType(i, &kind) != S_OK || tl->GetTypeInfo(i, &ti) != S_OK) continue;
-    if (kind == TKIND_COCLASS) coclass(ti, out);
-    if (kind == TKIND_ENUM) enumeration(ti, enums);
+    if (tl->GetTypeInfo(i, &ti) != S_OK) continue;
+    type_lines(ti, out, enums);
     ti->Release();
   }
   out.insert(out.end(), enums.begin(), enums.end());
@@ -260,11 +226,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> reference;
   std::ifstream in(argv[2]);
   for (std::string line; std::getline(in, line);) reference.push_back(carried(line));
-  const int n = MultiByteToWideChar(CP_UTF8, 0, argv[1], -1, nullptr, 0);
-  std::wstring path(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, argv[1], -1, path.data(), n);
+  const std::string dll = argv[1];
   ITypeLib* tl = nullptr;
-  const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &tl);
+  const HRESULT hr = LoadTypeLibEx(std::wstring(dll.begin(), dll.end()).c_str(), REGKIND_NONE, &tl);
   if (reference.empty() || hr != S_OK) {
     std::printf("FAIL: reference %s (%u lines), type library %#lx\n", argv[2], unsigned(reference.size()), hr);
     return 1;
@@ -274,8 +238,7 @@ int main(int argc, char** argv) {
   int differ = 0;
   for (std::size_t i = 0; i < reference.size() || i < actual.size(); ++i) {
     const std::string r = i < reference.size() ? reference[i] : "(end)", a = i < actual.size() ? actual[i] : "(end)";
-    if (r == a) continue;
-    if (++differ <= 10)
+    if (r != a && ++differ <= 10)
       std::printf("FAIL line %u\n  reference:    %s\n  type library: %s\n", unsigned(i + 1), r.c_str(), a.c_str());
   }
   std::printf("%u lines, %d differ\n", unsigned(actual.size()), differ);

@@ -18,7 +18,9 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <cstring>
 #include <map>
+#include <iterator>
 #include <string>
 
 #include "host.h"
@@ -38,8 +40,6 @@ HMODULE g_module = nullptr;
 
 // {7A1C2E40-3B5D-4F60-8A71-92B3C4D5E6F7}: the test's active-interface class.
 const CLSID kActiveClsid = {0x7A1C2E40, 0x3B5D, 0x4F60, {0x8A, 0x71, 0x92, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
-const wchar_t kActiveClsidText[] = L"{7A1C2E40-3B5D-4F60-8A71-92B3C4D5E6F7}";
-const wchar_t kActiveProgId[] = L"VeldraneTest.ActiveInterface";
 
 void configure(const std::wstring& text) {
   g_config.clear();
@@ -68,43 +68,34 @@ HRESULT get_variant(const wchar_t* key, VARIANT* out) {
   switch (e.type) {
     case L'L': V_VT(out) = VT_I4; V_I4(out) = std::wcstol(e.text.c_str(), nullptr, 10); break;
     case L'I': V_VT(out) = VT_I2; V_I2(out) = static_cast<SHORT>(std::wcstol(e.text.c_str(), nullptr, 10)); break;
-    case L'D': V_VT(out) = VT_R8; V_R8(out) = std::wcstod(e.text.c_str(), nullptr); break;
-    case L'S': V_VT(out) = VT_BSTR; V_BSTR(out) = SysAllocStringLen(e.text.data(), static_cast<UINT>(e.text.size())); break;
-    case L'B': V_VT(out) = VT_BOOL; V_BOOL(out) = e.text == L"1" ? VARIANT_TRUE : VARIANT_FALSE; break;
+    case L'D':
+      V_VT(out) = VT_R8;
+      V_R8(out) = std::wcstod(e.text.c_str(), nullptr);
+      break;
+    case L'S':
+      V_VT(out) = VT_BSTR;
+      V_BSTR(out) = SysAllocStringLen(e.text.data(), static_cast<UINT>(e.text.size()));
+      break;
+    case L'B':
+      V_VT(out) = VT_BOOL;
+      V_BOOL(out) = e.text == L"1" ? VARIANT_TRUE : VARIANT_FALSE;
+      break;
     case L'N': V_VT(out) = VT_NULL; break;
     default: break;
   }
   return S_OK;
 }
 
-// Typed slots take the value as the framework's property of that type would.
-HRESULT get_bstr(const wchar_t* key, BSTR* out) {
+// Typed slots take the value as the framework's property of that type
+// would (a String passes to the caller).
+template <class T>
+HRESULT get_as(const wchar_t* key, VARTYPE vt, T* out) {
   VARIANT v;
   get_variant(key, &v);
-  HRESULT hr = VariantChangeType(&v, &v, 0, VT_BSTR);
-  if (FAILED(hr)) {
-    VariantClear(&v);
-    return hr;
-  }
-  *out = V_BSTR(&v);
-  return S_OK;
-}
-
-HRESULT get_long(const wchar_t* key, long* out) {
-  VARIANT v;
-  get_variant(key, &v);
-  HRESULT hr = VariantChangeType(&v, &v, 0, VT_I4);
-  *out = SUCCEEDED(hr) ? V_I4(&v) : 0;
-  VariantClear(&v);
-  return hr;
-}
-
-HRESULT get_bool(const wchar_t* key, VARIANT_BOOL* out) {
-  VARIANT v;
-  get_variant(key, &v);
-  HRESULT hr = VariantChangeType(&v, &v, 0, VT_BOOL);
-  *out = SUCCEEDED(hr) ? V_BOOL(&v) : VARIANT_FALSE;
-  VariantClear(&v);
+  const HRESULT hr = VariantChangeType(&v, &v, 0, vt);
+  *out = T{};
+  if (SUCCEEDED(hr)) std::memcpy(out, &V_I4(&v), sizeof(T));
+  else VariantClear(&v);
   return hr;
 }
 
@@ -140,7 +131,9 @@ HRESULT STDMETHODCALLTYPE fake_GetTypeInfoCount(fake*, UINT* n) {
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE fake_GetTypeInfo(fake*, UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE fake_GetIDsOfNames(fake*, REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
+HRESULT STDMETHODCALLTYPE fake_GetIDsOfNames(fake*, REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return DISP_E_UNKNOWNNAME;
+}
 HRESULT STDMETHODCALLTYPE fake_Invoke(fake*, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
   return DISP_E_MEMBERNOTFOUND;
 }
@@ -149,6 +142,13 @@ template <class T>
 T* make(const void* vtbl, const IID& iid) {
   InterlockedIncrement(&g_refs);
   return reinterpret_cast<T*>(new fake{vtbl, 1, &iid});
+}
+
+// The object a getter hands out: a context, the translator, the connection.
+template <auto vtbl, const IID* iid>
+HRESULT STDMETHODCALLTYPE child(fake*, void** ret) {
+  *ret = make<fake>(vtbl, *iid);
+  return S_OK;
 }
 
 #define AS(vt, member, fn) .member = reinterpret_cast<decltype(vt::member)>(fn)
@@ -196,20 +196,17 @@ const IHostCodingParametersVtbl coding_vtbl = {UNKNOWN_AND_DISPATCH(IHostCodingP
                                                AS(IHostCodingParametersVtbl, get_HierarchicalCoding, coding_get)};
 
 HRESULT STDMETHODCALLTYPE company_code(fake*, VARIANT* v) { return get_variant(L"company", v); }
-HRESULT STDMETHODCALLTYPE company_coding(fake*, IHostCodingParameters** ret) {
-  *ret = make<IHostCodingParameters>(&coding_vtbl, IID_IHostCodingParameters);
-  return S_OK;
-}
 HRESULT STDMETHODCALLTYPE company_transfer(fake*, VARIANT* v) { return get_variant(L"transferCheck", v); }
-HRESULT STDMETHODCALLTYPE company_language(fake*, BSTR* s) { return get_bstr(L"language", s); }
+HRESULT STDMETHODCALLTYPE company_language(fake*, BSTR* s) { return get_as(L"language", VT_BSTR, s); }
 const IHostCompanyContextVtbl company_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostCompanyContextVtbl), AS(IHostCompanyContextVtbl, get_CompanyCode, company_code),
-    AS(IHostCompanyContextVtbl, get_Coding, company_coding), AS(IHostCompanyContextVtbl, get_TransferCheck, company_transfer),
+    AS(IHostCompanyContextVtbl, get_Coding, (&child<&coding_vtbl, &IID_IHostCodingParameters>)),
+    AS(IHostCompanyContextVtbl, get_TransferCheck, company_transfer),
     AS(IHostCompanyContextVtbl, get_Language, company_language)};
 
-HRESULT STDMETHODCALLTYPE user_text1(fake*, BSTR* s) { return get_bstr(L"userText1", s); }
-HRESULT STDMETHODCALLTYPE user_text4(fake*, BSTR* s) { return get_bstr(L"userText4", s); }
-HRESULT STDMETHODCALLTYPE user_language(fake*, BSTR* s) { return get_bstr(L"userLanguage", s); }
+HRESULT STDMETHODCALLTYPE user_text1(fake*, BSTR* s) { return get_as(L"userText1", VT_BSTR, s); }
+HRESULT STDMETHODCALLTYPE user_text4(fake*, BSTR* s) { return get_as(L"userText4", VT_BSTR, s); }
+HRESULT STDMETHODCALLTYPE user_language(fake*, BSTR* s) { return get_as(L"userLanguage", VT_BSTR, s); }
 HRESULT STDMETHODCALLTYPE user_id(fake*, VARIANT* v) { return get_variant(L"userId", v); }
 HRESULT STDMETHODCALLTYPE user_agent(fake*, VARIANT* v) { return get_variant(L"agent", v); }
 const IHostUserContextVtbl user_vtbl = {
@@ -229,25 +226,15 @@ HRESULT STDMETHODCALLTYPE translator_translate(fake*, BSTR label, VARIANT* out) 
 const IHostTranslatorVtbl translator_vtbl = {UNKNOWN_AND_DISPATCH(IHostTranslatorVtbl),
                                              AS(IHostTranslatorVtbl, Translate, translator_translate)};
 
-HRESULT STDMETHODCALLTYPE env_user(fake*, IHostUserContext** ret) {
-  *ret = make<IHostUserContext>(&user_vtbl, IID_IHostUserContext);
-  return S_OK;
-}
-HRESULT STDMETHODCALLTYPE env_company(fake*, IHostCompanyContext** ret) {
-  *ret = make<IHostCompanyContext>(&company_vtbl, IID_IHostCompanyContext);
-  return S_OK;
-}
-HRESULT STDMETHODCALLTYPE env_production(fake*, long* n) { return get_long(L"productionColumns", n); }
-HRESULT STDMETHODCALLTYPE env_filters(fake*, VARIANT_BOOL* b) { return get_bool(L"filtersApply", b); }
-HRESULT STDMETHODCALLTYPE env_translator(fake*, IHostTranslator** ret) {
-  *ret = make<IHostTranslator>(&translator_vtbl, IID_IHostTranslator);
-  return S_OK;
-}
+HRESULT STDMETHODCALLTYPE env_production(fake*, long* n) { return get_as(L"productionColumns", VT_I4, n); }
+HRESULT STDMETHODCALLTYPE env_filters(fake*, VARIANT_BOOL* b) { return get_as(L"filtersApply", VT_BOOL, b); }
 const IHostEnvironmentVtbl env_vtbl = {
-    UNKNOWN_AND_DISPATCH(IHostEnvironmentVtbl), AS(IHostEnvironmentVtbl, get_UserContext, env_user),
-    AS(IHostEnvironmentVtbl, get_CompanyContext, env_company),
+    UNKNOWN_AND_DISPATCH(IHostEnvironmentVtbl),
+    AS(IHostEnvironmentVtbl, get_UserContext, (&child<&user_vtbl, &IID_IHostUserContext>)),
+    AS(IHostEnvironmentVtbl, get_CompanyContext, (&child<&company_vtbl, &IID_IHostCompanyContext>)),
     AS(IHostEnvironmentVtbl, get_ProductionColumns, env_production),
-    AS(IHostEnvironmentVtbl, get_FiltersApply, env_filters), AS(IHostEnvironmentVtbl, get_Translator, env_translator)};
+    AS(IHostEnvironmentVtbl, get_FiltersApply, env_filters),
+    AS(IHostEnvironmentVtbl, get_Translator, (&child<&translator_vtbl, &IID_IHostTranslator>))};
 
 // The active interface also answers Configure by name, for the script.
 HRESULT STDMETHODCALLTYPE active_GetIDsOfNames(fake*, REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) {
@@ -266,21 +253,16 @@ HRESULT STDMETHODCALLTYPE active_Invoke(fake*, DISPID id, REFIID, LCID, WORD, DI
   VariantClear(&text);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE active_env(fake*, IHostEnvironment** ret) {
-  *ret = make<IHostEnvironment>(&env_vtbl, IID_IHostEnvironment);
-  return S_OK;
-}
-HRESULT STDMETHODCALLTYPE active_conn(fake*, IDispatch** ret) {
-  *ret = make<IDispatch>(&conn_vtbl, IID_IDispatch);
-  return S_OK;
-}
 const IHostActiveInterfaceVtbl active_vtbl = {
-    AS(IHostActiveInterfaceVtbl, QueryInterface, fake_QueryInterface), AS(IHostActiveInterfaceVtbl, AddRef, fake_AddRef),
+    AS(IHostActiveInterfaceVtbl, QueryInterface, fake_QueryInterface),
+    AS(IHostActiveInterfaceVtbl, AddRef, fake_AddRef),
     AS(IHostActiveInterfaceVtbl, Release, fake_Release),
     AS(IHostActiveInterfaceVtbl, GetTypeInfoCount, fake_GetTypeInfoCount),
     AS(IHostActiveInterfaceVtbl, GetTypeInfo, fake_GetTypeInfo),
-    AS(IHostActiveInterfaceVtbl, GetIDsOfNames, active_GetIDsOfNames), AS(IHostActiveInterfaceVtbl, Invoke, active_Invoke),
-    AS(IHostActiveInterfaceVtbl, get_Environment, active_env), AS(IHostActiveInterfaceVtbl, get_Connection, active_conn)};
+    AS(IHostActiveInterfaceVtbl, GetIDsOfNames, active_GetIDsOfNames),
+    AS(IHostActiveInterfaceVtbl, Invoke, active_Invoke),
+    AS(IHostActiveInterfaceVtbl, get_Environment, (&child<&env_vtbl, &IID_IHostEnvironment>)),
+    AS(IHostActiveInterfaceVtbl, get_Connection, (&child<&conn_vtbl, &IID_IDispatch>))};
 
 // --- The created classes -------------------------------------------------------
 
@@ -325,21 +307,22 @@ const IHostConverterVtbl converter_vtbl = {
 
 // --- Class objects -------------------------------------------------------------
 
+// The classes the DLL registers; those without a vtable are the sibling's.
 struct class_desc {
   const CLSID* clsid;
-  const wchar_t* clsid_text;
   const void* vtbl;
   const IID* iid;
-  const wchar_t* progid;  // only the test's own class has one
+  const wchar_t* progid;  // only the test's own classes have one
 };
 
 const class_desc kClasses[] = {
-    {&kActiveClsid, kActiveClsidText, &active_vtbl, &IID_IHostActiveInterface, kActiveProgId},
-    {&CLSID_HostFilterBuilder, L"{570DFAA3-AD15-11D5-BCF8-0050DA43E53D}", &filter_vtbl, &IID_IHostFilterBuilder, nullptr},
-    {&CLSID_HostFirstExtension, L"{656595DD-AC1F-4412-8E94-BE7909B45C59}", &first_vtbl, &IID_IHostFirstExtension, nullptr},
-    {&CLSID_HostSecondExtension, L"{FF0BE922-8EB4-4B45-8B50-FB70C269C0E1}", &second_vtbl, &IID_IHostSecondExtension,
-     nullptr},
-    {&CLSID_HostConverter, L"{17F007B3-22EF-11D2-A1C0-0060082875F9}", &converter_vtbl, &IID_IHostConverter, nullptr},
+    {&kActiveClsid, &active_vtbl, &IID_IHostActiveInterface, L"VeldraneTest.ActiveInterface"},
+    {&CLSID_HostFilterBuilder, &filter_vtbl, &IID_IHostFilterBuilder, nullptr},
+    {&CLSID_HostFirstExtension, &first_vtbl, &IID_IHostFirstExtension, nullptr},
+    {&CLSID_HostSecondExtension, &second_vtbl, &IID_IHostSecondExtension, nullptr},
+    {&CLSID_HostConverter, &converter_vtbl, &IID_IHostConverter, nullptr},
+    {&fake_sibling::kSiblingClsid, nullptr, nullptr, L"TARNELL.CLSMG_CONNECT"},
+    {&fake_sibling::kControlClsid, nullptr, nullptr, L"VeldraneTest.Sibling"},
 };
 
 struct factory {
@@ -348,12 +331,9 @@ struct factory {
 };
 
 HRESULT STDMETHODCALLTYPE cf_QueryInterface(IClassFactory* self, REFIID riid, void** ret) {
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-    *ret = self;
-    return S_OK;
-  }
-  *ret = nullptr;
-  return E_NOINTERFACE;
+  const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory);
+  *ret = known ? self : nullptr;
+  return known ? S_OK : E_NOINTERFACE;
 }
 ULONG STDMETHODCALLTYPE cf_AddRef(IClassFactory*) { return 2; }
 ULONG STDMETHODCALLTYPE cf_Release(IClassFactory*) { return 1; }
@@ -372,11 +352,12 @@ HRESULT STDMETHODCALLTYPE cf_LockServer(IClassFactory*, BOOL lock) {
   return S_OK;
 }
 const IClassFactoryVtbl cf_vtbl = {cf_QueryInterface, cf_AddRef, cf_Release, cf_CreateInstance, cf_LockServer};
-factory g_factories[] = {{{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[0]},
-                         {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[1]},
-                         {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[2]},
-                         {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[3]},
-                         {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[4]}};
+
+std::wstring clsid_key(const class_desc& d) {
+  wchar_t text[40];
+  StringFromGUID2(*d.clsid, text, 40);
+  return std::wstring(L"CLSID\\") + text;
+}
 
 LSTATUS set_value(const std::wstring& key, const wchar_t* name, const std::wstring& data) {
   HKEY k = nullptr;
@@ -396,9 +377,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ret) {
-  for (factory& f : g_factories)
-    if (IsEqualCLSID(rclsid, *f.desc->clsid)) return cf_QueryInterface(&f.iface, riid, ret);
-  return fake_sibling::class_object(rclsid, riid, ret);
+  static factory factories[std::size(kClasses)];
+  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
+    if (!IsEqualCLSID(rclsid, *kClasses[i].clsid)) continue;
+    if (!kClasses[i].vtbl) return fake_sibling::class_object(rclsid, riid, ret);
+    factories[i] = {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[i]};
+    return cf_QueryInterface(&factories[i].iface, riid, ret);
+  }
+  *ret = nullptr;
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() {
@@ -409,21 +396,20 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(g_module, path, MAX_PATH);
   for (const class_desc& d : kClasses) {
-    const std::wstring key = std::wstring(L"CLSID\\") + d.clsid_text;
+    const std::wstring key = clsid_key(d);
     if (set_value(key + L"\\InprocServer32", nullptr, path) != ERROR_SUCCESS ||
         set_value(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") != ERROR_SUCCESS)
       return SELFREG_E_CLASS;
-    if (d.progid && set_value(std::wstring(d.progid) + L"\\CLSID", nullptr, d.clsid_text) != ERROR_SUCCESS)
+    if (d.progid && set_value(std::wstring(d.progid) + L"\\CLSID", nullptr, key.substr(6)) != ERROR_SUCCESS)
       return SELFREG_E_CLASS;
   }
-  return fake_sibling::register_classes(path);
+  return S_OK;
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
   for (const class_desc& d : kClasses) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + d.clsid_text).c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, clsid_key(d).c_str());
     if (d.progid) RegDeleteTreeW(HKEY_CLASSES_ROOT, d.progid);
   }
-  fake_sibling::unregister_classes();
   return S_OK;
 }
