@@ -134,19 +134,6 @@ std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDES
   }
 }
 
-void functions(ITypeInfo* ti, std::vector<std::string>& out) {
-  TYPEATTR* a = nullptr;
-  ti->GetTypeAttr(&a);
-  const std::string name = doc_name(ti, MEMBERID_NIL);
-  for (UINT i = 0; i < a->cFuncs; ++i) {
-    FUNCDESC* fd = nullptr;
-    if (ti->GetFuncDesc(i, &fd) != S_OK) continue;
-    out.push_back(function_line(ti, name, *fd));
-    ti->ReleaseFuncDesc(fd);
-  }
-  ti->ReleaseTypeAttr(a);
-}
-
 /// A coclass: its identity, its default interface (the vtable view of the
 /// dual interface) and its source interface, members in slot order.
 void coclass(ITypeInfo* cls, std::vector<std::string>& out) {
@@ -172,8 +159,14 @@ void coclass(ITypeInfo* cls, std::vector<std::string>& out) {
     std::string f = flags & IMPLTYPEFLAG_FDEFAULT ? "default" : "";
     if (flags & IMPLTYPEFLAG_FSOURCE) f += f.empty() ? "source" : ", source";
     head += " [" + f + "] " + doc_name(it, MEMBERID_NIL) + " " + guid_text(ia->guid);
+    const std::string iface = doc_name(it, MEMBERID_NIL);
+    for (UINT k = 0; k < ia->cFuncs; ++k) {
+      FUNCDESC* fd = nullptr;
+      if (it->GetFuncDesc(k, &fd) != S_OK) continue;
+      members.push_back(function_line(it, iface, *fd));
+      it->ReleaseFuncDesc(fd);
+    }
     it->ReleaseTypeAttr(ia);
-    functions(it, members);
     it->Release();
   }
   cls->ReleaseTypeAttr(a);
