@@ -41,7 +41,7 @@ class dispatch_object final : public object, public com_backed {
  public:
   explicit dispatch_object(com_ptr<IUnknown> p, std::string_view source = kHostSource)
       : unknown_(std::move(p)), source_(source) {}
-  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+  value call(std::string_view member, member_kind kind, std::vector<value*> args) override {
     com_ptr<IDispatch> d = unknown_.query<IDispatch>(IID_IDispatch);
     if (!d) raise(err::member_not_supported, std::string(source_));
     return late_call(d.get(), member, kind, std::move(args), source_);
@@ -60,7 +60,7 @@ std::map<const object*, IDispatch*> g_served;
 // --- ADO, late-bound so that any compatible connection serves ------------
 
 value get_property(IDispatch* d, std::string_view name, std::vector<value*> args = {}) {
-  return late_call(d, name, object::call_kind::get, std::move(args), kHostSource);
+  return late_call(d, name, member_kind::get, std::move(args), kHostSource);
 }
 
 com_ptr<IDispatch> dispatch_of(const value& v) {
@@ -91,7 +91,7 @@ class ado_connection final : public host::connection, public com_backed {
   std::shared_ptr<host::recordset> execute(std::string_view command_text, value& records_affected,
                                            std::int32_t options) override {
     value text(command_text), opts(options);
-    value rs = late_call(c_.get(), "Execute", call_kind::method, {&text, &records_affected, &opts}, kHostSource);
+    value rs = late_call(c_.get(), "Execute", member_kind::method, {&text, &records_affected, &opts}, kHostSource);
     if (!rs.is_object() || rs.is_nothing()) return nullptr;
     return std::make_shared<ado_recordset>(unwrap_dispatch(rs.as_object()));
   }
@@ -420,7 +420,7 @@ com_ptr<IDispatch> unwrap_dispatch(const object_ptr& o) {
   return d;
 }
 
-value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
+value late_call(IDispatch* target, std::string_view member, member_kind kind, std::vector<value*> args,
                 std::string_view source) {
   std::wstring name = to_wide(member);
   LPOLESTR names[] = {name.data()};
@@ -444,12 +444,12 @@ value late_call(IDispatch* target, std::string_view member, object::call_kind ki
   DISPID put = DISPID_PROPERTYPUT;
   DISPPARAMS params{refs.data(), nullptr, static_cast<UINT>(n), 0};
   switch (kind) {
-    case object::call_kind::method: flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET; break;
-    case object::call_kind::get: flags = DISPATCH_PROPERTYGET | DISPATCH_METHOD; break;
-    case object::call_kind::let: flags = DISPATCH_PROPERTYPUT; break;
-    case object::call_kind::set: flags = DISPATCH_PROPERTYPUTREF; break;
+    case member_kind::method: flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET; break;
+    case member_kind::get: flags = DISPATCH_PROPERTYGET | DISPATCH_METHOD; break;
+    case member_kind::let: flags = DISPATCH_PROPERTYPUT; break;
+    case member_kind::set: flags = DISPATCH_PROPERTYPUTREF; break;
   }
-  if (kind == object::call_kind::let || kind == object::call_kind::set) {
+  if (kind == member_kind::let || kind == member_kind::set) {
     params.rgdispidNamedArgs = &put;
     params.cNamedArgs = 1;
   }

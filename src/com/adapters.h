@@ -46,7 +46,7 @@ void stop_serving(const object* core);
 
 /// Calls a member of a COM object by name (IDispatch::GetIDsOfNames and
 /// Invoke). Arguments are passed by reference and read back.
-value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
+value late_call(IDispatch* target, std::string_view member, member_kind kind, std::vector<value*> args,
                 std::string_view source);
 
 /// The platform of the DLL: system GUIDs, debug output and message boxes,

@@ -16,8 +16,6 @@
 
 namespace veldrane {
 
-enum class member_kind : std::uint8_t { method, get, let, set };
-
 /// The automation type of a parameter or result.
 enum class param_type : std::uint8_t { none, variant, string, integer, long_, boolean, object };
 
