@@ -35,7 +35,7 @@ class ado_connection final : public host::connection, public com_backed {
   std::shared_ptr<host::recordset> execute(std::string_view command_text, value& records_affected,
                                            std::int32_t options) override {
     value text(command_text), opts(options);
-    value rs = late_call(c_.get(), "Execute", call_kind::method, {&text, &records_affected, &opts}, kHostSource);
+    value rs = late_call(c_.get(), "Execute", member_kind::method, {&text, &records_affected, &opts}, kHostSource);
     if (!rs.is_object() || rs.is_nothing()) return nullptr;
     return std::make_shared<ado_recordset>(unwrap_dispatch(rs.as_object()));
   }

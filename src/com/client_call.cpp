@@ -11,7 +11,7 @@ namespace {
 class dispatch_object final : public object, public com_backed {
  public:
   dispatch_object(com_ptr<IUnknown> p, std::string_view source) : unknown_(std::move(p)), source_(source) {}
-  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+  value call(std::string_view member, member_kind kind, std::vector<value*> args) override {
     com_ptr<IDispatch> d = unknown_.query<IDispatch>(IID_IDispatch);
     if (!d) raise(err::member_not_supported, std::string(source_));
     return late_call(d.get(), member, kind, std::move(args), source_);
@@ -25,7 +25,7 @@ class dispatch_object final : public object, public com_backed {
 
 }  // namespace
 
-value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
+value late_call(IDispatch* target, std::string_view member, member_kind kind, std::vector<value*> args,
                 std::string_view source) {
   std::wstring name = to_wide(member);
   LPOLESTR names[] = {name.data()};
@@ -49,12 +49,12 @@ value late_call(IDispatch* target, std::string_view member, object::call_kind ki
   DISPID put = DISPID_PROPERTYPUT;
   DISPPARAMS params{refs.data(), nullptr, static_cast<UINT>(n), 0};
   switch (kind) {
-    case object::call_kind::method: flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET; break;
-    case object::call_kind::get: flags = DISPATCH_PROPERTYGET | DISPATCH_METHOD; break;
-    case object::call_kind::let: flags = DISPATCH_PROPERTYPUT; break;
-    case object::call_kind::set: flags = DISPATCH_PROPERTYPUTREF; break;
+    case member_kind::method: flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET; break;
+    case member_kind::get: flags = DISPATCH_PROPERTYGET | DISPATCH_METHOD; break;
+    case member_kind::let: flags = DISPATCH_PROPERTYPUT; break;
+    case member_kind::set: flags = DISPATCH_PROPERTYPUTREF; break;
   }
-  if (kind == object::call_kind::let || kind == object::call_kind::set) {
+  if (kind == member_kind::let || kind == member_kind::set) {
     params.rgdispidNamedArgs = &put;
     params.cNamedArgs = 1;
   }
@@ -68,7 +68,7 @@ value late_call(IDispatch* target, std::string_view member, object::call_kind ki
 }
 
 value late_get(IDispatch* target, std::string_view member, std::vector<value*> args, std::string_view source) {
-  return late_call(target, member, object::call_kind::get, std::move(args), source);
+  return late_call(target, member, member_kind::get, std::move(args), source);
 }
 
 object_ptr late_bound_object(com_ptr<IUnknown> p, std::string_view source) {

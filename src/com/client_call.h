@@ -20,7 +20,7 @@ inline constexpr std::string_view kHostSource = "QUENTARO";
 /// Calls a member of a COM object by name. Arguments are passed by reference
 /// and read back. Errors the object raises without naming a source are
 /// reported under `source`.
-value late_call(IDispatch* target, std::string_view member, object::call_kind kind, std::vector<value*> args,
+value late_call(IDispatch* target, std::string_view member, member_kind kind, std::vector<value*> args,
                 std::string_view source);
 
 /// Reads a property (or calls a method without side effects) by name.

@@ -47,10 +47,10 @@ void connect::ensure_sibling() {
     if (!sibling_) sibling_ = system().create_object(kSiblingProgId);
     // The back reference is set only when the sibling has none; one that is
     // already set is left alone.
-    value current = sibling_->call(kClsConnect, call_kind::get, {});
+    value current = sibling_->call(kClsConnect, member_kind::get, {});
     if (current.is_nothing()) {
       value self{object_ptr(shared_from_this())};
-      sibling_->call(kClsConnect, call_kind::set, {&self});
+      sibling_->call(kClsConnect, member_kind::set, {&self});
     }
   } catch (const automation_error& e) {
     show_error(e, "IstanziaClasseConnect");
@@ -86,7 +86,7 @@ bool connect::forward(std::string_view member, std::span<value> args, const forw
     }
     if (plan.extra) handed.push_back(plan.extra);
     if (!sibling_) raise(err::object_not_set, kComponentSource);
-    sibling_->call(plan.sibling_member.empty() ? member : plan.sibling_member, call_kind::method, handed);
+    sibling_->call(plan.sibling_member.empty() ? member : plan.sibling_member, member_kind::method, handed);
     if (window_modal) sibling_.reset();
     return true;
   } catch (const automation_error& e) {
@@ -107,7 +107,7 @@ void connect::transfer_data(bool& cancel, const value& data, std::int32_t called
     }
     // An array hands on its element 0, whatever its lower bound.
     value text = local.is_array() ? local.as_array().at({0}) : local;
-    connect_field->call("Text", call_kind::let, {&text});
+    connect_field->call("Text", member_kind::let, {&text});
   } catch (const automation_error& e) {
     show_error(e, "TransferData");
   }
@@ -126,21 +126,14 @@ void connect::terminate_connect() {
   try {
     if (!sibling_) return;
     value nothing = value::nothing();
-    sibling_->call(kClsConnect, call_kind::set, {&nothing});
+    sibling_->call(kClsConnect, member_kind::set, {&nothing});
     sibling_.reset();
   } catch (const automation_error& e) {
     show_error(e, "TerminateConnect");
   }
 }
 
-value connect::call(std::string_view member, call_kind kind, std::vector<value*> args) {
-  member_kind k = member_kind::method;
-  switch (kind) {
-    case call_kind::method: k = member_kind::method; break;
-    case call_kind::get: k = member_kind::get; break;
-    case call_kind::let: k = member_kind::let; break;
-    case call_kind::set: k = member_kind::set; break;
-  }
+value connect::call(std::string_view member, member_kind k, std::vector<value*> args) {
   std::vector<value> values;
   values.reserve(args.size());
   for (value* a : args) values.push_back(a ? *a : value::missing());

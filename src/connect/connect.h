@@ -82,7 +82,7 @@ class connect : public component, public object, public std::enable_shared_from_
 
   /// The facade seen late-bound, as the sibling and the opened programs see
   /// it through ClsConnect.
-  value call(std::string_view member, call_kind kind, std::vector<value*> args) override;
+  value call(std::string_view member, member_kind kind, std::vector<value*> args) override;
   std::string type_name() const override { return "CLSMG_CONNECT"; }
 
  private:

@@ -242,7 +242,7 @@ void date_value::to_parts(int& year, int& month, int& day, int& hour, int& minut
 // ---------------------------------------------------------------------------
 // Objects and arrays
 
-value object::call(std::string_view, call_kind, std::vector<value*>) {
+value object::call(std::string_view, member_kind, std::vector<value*>) {
   raise(err::member_not_supported, type_name());
 }
 

@@ -66,13 +66,16 @@ struct date_value {
   friend bool operator==(const date_value& a, const date_value& b) { return a.serial == b.serial; }
 };
 
+/// The kinds of member a late-bound call reaches: a method, or one of a
+/// property's accessors (read, assign a value, assign an object).
+enum class member_kind : std::uint8_t { method, get, let, set };
+
 /// A late-bound automation object. Members are reached by name; arguments
 /// may be passed by reference and changed by the callee.
 class object {
  public:
-  enum class call_kind { method, get, let, set };
   virtual ~object() = default;
-  virtual value call(std::string_view member, call_kind kind, std::vector<value*> args);
+  virtual value call(std::string_view member, member_kind kind, std::vector<value*> args);
   /// The name the tool shows for the object.
   virtual std::string type_name() const { return "Object"; }
 };

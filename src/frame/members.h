@@ -16,8 +16,6 @@
 
 namespace veldrane {
 
-enum class member_kind : std::uint8_t { method, get, let, set };
-
 /// The automation type of a parameter or result.
 enum class param_type : std::uint8_t { none, variant, string, integer, long_, boolean, object };
 
@@ -78,7 +76,8 @@ struct member_info {
   }
 };
 
-/// One row of a member table.
+/// One row of a member table; the named makers below say the common rows
+/// in fewer words.
 template <class C>
 constexpr member_info<C> member_row(std::string_view name, member_kind kind, dispatch_group group, int number,
                                     std::initializer_list<param_info> params, param_type returns, bool hidden,
@@ -87,6 +86,94 @@ constexpr member_info<C> member_row(std::string_view name, member_kind kind, dis
   std::size_t i = 0;
   for (const param_info& p : params) m.params[i++] = p;
   return m;
+}
+
+// Parameter makers. A parameter is a Variant unless a type is given.
+
+/// A required argument.
+constexpr param_info param(std::string_view name, param_type type = param_type::variant) {
+  return {.name = name, .type = type};
+}
+/// An optional argument without a default: when left out, the member sees
+/// it missing.
+constexpr param_info optional(std::string_view name, param_type type = param_type::variant) {
+  return {.name = name, .type = type, .optional = true};
+}
+/// An optional argument whose default is an empty string.
+constexpr param_info defaulted(std::string_view name, param_type type = param_type::variant) {
+  return {.name = name, .type = type, .optional = true, .has_default = true};
+}
+/// An optional argument whose default is a literal of its own type, as
+/// written: "0", "False", "Nothing".
+constexpr param_info defaulted(std::string_view name, param_type type, std::string_view literal) {
+  return {.name = name, .type = type, .optional = true, .has_default = true, .default_text = literal,
+          .default_type = type};
+}
+/// The same argument passed in and out.
+constexpr param_info by_ref(param_info p) {
+  p.by_ref = true;
+  return p;
+}
+
+// Row makers. A method answers nothing; a function answers a value of its
+// result type. A plain field's accessors take their dispatch id from the
+// field group, a property procedure's from the property group; the value
+// assigned is one parameter named "value" of the property's type.
+
+template <class C>
+constexpr member_info<C> method(std::string_view name, int number, std::initializer_list<param_info> params,
+                                member_entry<C> entry) {
+  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, param_type::none, false,
+                       entry);
+}
+/// A method left out of the browsers' member lists (hidden in the type
+/// library), still callable.
+template <class C>
+constexpr member_info<C> hidden_method(std::string_view name, int number, std::initializer_list<param_info> params,
+                                       member_entry<C> entry) {
+  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, param_type::none, true,
+                       entry);
+}
+template <class C>
+constexpr member_info<C> function(std::string_view name, int number, param_type returns,
+                                  std::initializer_list<param_info> params, member_entry<C> entry) {
+  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, false, entry);
+}
+template <class C>
+constexpr member_info<C> hidden_function(std::string_view name, int number, param_type returns,
+                                         std::initializer_list<param_info> params, member_entry<C> entry) {
+  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, true, entry);
+}
+
+template <class C>
+constexpr member_info<C> accessor(member_kind kind, dispatch_group group, std::string_view name, int number,
+                                  param_type type, member_entry<C> entry) {
+  if (kind == member_kind::get) return member_row<C>(name, kind, group, number, {}, type, false, entry);
+  return member_row<C>(name, kind, group, number, {param("value", type)}, param_type::none, false, entry);
+}
+template <class C>
+constexpr member_info<C> field_get(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::get, dispatch_group::field, name, number, type, entry);
+}
+template <class C>
+constexpr member_info<C> field_let(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::let, dispatch_group::field, name, number, type, entry);
+}
+template <class C>
+constexpr member_info<C> field_set(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::set, dispatch_group::field, name, number, type, entry);
+}
+template <class C>
+constexpr member_info<C> property_get(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::get, dispatch_group::property, name, number, type, entry);
+}
+template <class C>
+constexpr member_info<C> property_let(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::let, dispatch_group::property, name, number, type, entry);
+}
+template <class C>
+constexpr member_info<C> property_set(std::string_view name, int number, param_type type, member_entry<C> entry) {
+  return accessor<C>(member_kind::set, dispatch_group::property, name, number, type, entry);
 }
 
 // Accessors shared by the classes: plain Variant fields (of the class or
@@ -125,6 +212,22 @@ value let_codice_ditta(C& obj, std::span<value> a) {
   return {};
 }
 
+/// One event a class raises to its advised sinks: a method of its source
+/// interface. The type library declares it and the COM layer passes its
+/// arguments from the same row.
+struct event_info {
+  std::string_view name;
+  std::int32_t dispid;
+  std::span<const param_info> params;
+};
+
+/// The dispatch interface through which a class raises its events.
+struct source_info {
+  std::string_view name;  // __CLSMG_CONNECT
+  std::string_view iid;
+  std::span<const event_info> events;
+};
+
 /// The identity of a class and its members in interface order.
 template <class C>
 struct class_info {
@@ -133,6 +236,7 @@ struct class_info {
   std::string_view clsid;
   std::string_view iid;
   std::span<const member_info<C>> members;
+  const source_info* source = nullptr;  // a class that raises no events has none
 };
 
 /// Compile-time checks over a table: names unique ignoring case except the

@@ -35,13 +35,13 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
   object_ptr first = f.c->sibling();
   ASSERT_NE(first, nullptr);
   // The sibling was handed the facade itself.
-  EXPECT_EQ(first->call("ClsConnect", object::call_kind::get, {}).as_object(), f.c);
+  EXPECT_EQ(first->call("ClsConnect", member_kind::get, {}).as_object(), f.c);
   EXPECT_TRUE(f.call("Porto"));
   EXPECT_EQ(f.c->sibling(), first);
 
   invoke(connect::info(), *f.c, "TerminateConnect", member_kind::method, {});
   EXPECT_EQ(f.c->sibling(), nullptr);
-  EXPECT_TRUE(first->call("ClsConnect", object::call_kind::get, {}).is_nothing());
+  EXPECT_TRUE(first->call("ClsConnect", member_kind::get, {}).is_nothing());
   EXPECT_TRUE(f.call("Porto"));
   EXPECT_NE(f.c->sibling(), first);
   f.c->terminate_connect();
@@ -54,9 +54,9 @@ TEST(connect_sibling_test, a_sibling_already_bound_keeps_its_back_reference) {
   f.c->window_modal = false;
   f.call("Operatori");
   value other{object_ptr(std::make_shared<object>())};
-  f.c->sibling()->call("ClsConnect", object::call_kind::set, {&other});
+  f.c->sibling()->call("ClsConnect", member_kind::set, {&other});
   f.call("Porto");
-  EXPECT_EQ(f.c->sibling()->call("ClsConnect", object::call_kind::get, {}), other);
+  EXPECT_EQ(f.c->sibling()->call("ClsConnect", member_kind::get, {}), other);
   f.c->terminate_connect();
 }
 
@@ -74,7 +74,7 @@ TEST(connect_callbacks_test, events_or_the_bound_control) {
   // handler's change of Cancel reaches the caller's variable; the program,
   // by value, stays as the caller gave it.
   value cancel(false), data("x"), program("12");
-  f.c->call("TransferData", object::call_kind::method, {&cancel, &data, &program});
+  f.c->call("TransferData", member_kind::method, {&cancel, &data, &program});
   EXPECT_EQ(cancel, value(true));
   EXPECT_EQ(program, value("12"));
   invoke(connect::info(), *f.c, "FormClose", member_kind::method, {value(std::int32_t{12})});
@@ -89,15 +89,15 @@ TEST(connect_late_bound_test, writes_back_only_into_present_by_reference_argumen
       json{{"sibling", {{"set", {{"ConfiguraVariantiArticolo", {{"0", "V2"}}}}}}}});
   auto c = std::make_shared<connect>(host);
   value tipo("V1"), variante = value::missing();
-  EXPECT_EQ(c->call("ConfiguraVariantiArticolo", object::call_kind::method, {&tipo, &variante, nullptr}), value(true));
+  EXPECT_EQ(c->call("ConfiguraVariantiArticolo", member_kind::method, {&tipo, &variante, nullptr}), value(true));
   EXPECT_EQ(tipo, value("V2"));
   EXPECT_TRUE(variante.is_missing());
   // Properties by kind.
   value three(std::int32_t{3});
-  c->call("ProgramMode", object::call_kind::let, {&three});
-  EXPECT_EQ(c->call("ProgramMode", object::call_kind::get, {}), three);
+  c->call("ProgramMode", member_kind::let, {&three});
+  EXPECT_EQ(c->call("ProgramMode", member_kind::get, {}), three);
   value control{object_ptr(std::make_shared<object>())};
-  c->call("ConnectField", object::call_kind::set, {&control});
+  c->call("ConnectField", member_kind::set, {&control});
   EXPECT_EQ(c->connect_field, control.as_object());
 }
 
@@ -109,8 +109,8 @@ TEST(connect_callbacks_test, failures_show_the_message_box_of_their_member) {
     void close_form(std::int32_t) override { raise(err::object_not_set, "Sink"); }
   };
   struct clinging_sibling final : object {
-    value call(std::string_view, call_kind kind, std::vector<value*> args) override {
-      if (kind == call_kind::set && args[0]->is_nothing()) raise(err::action_not_supported, "Sibling");
+    value call(std::string_view, member_kind kind, std::vector<value*> args) override {
+      if (kind == member_kind::set && args[0]->is_nothing()) raise(err::action_not_supported, "Sibling");
       return {};
     }
   };

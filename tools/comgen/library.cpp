@@ -54,18 +54,14 @@ constexpr std::array kConnectTyped = {
     typed_parameter{"vxCalledProgram", kCalledProgramEnum},
 };
 
-// What the connector raises when an opened program reports back: the
-// caller of TransferData sees a sink's change of Cancel.
-source_interface connect_events() {
-  using veldrane::param_info;
-  using veldrane::param_type;
-  const param_info called{.name = "vxCalledProgram", .type = param_type::long_};
-  return {"__CLSMG_CONNECT",
-          "{EF3C91B3-ABA9-4E0C-804E-623BD440BE95}",
-          {
-              {"DataTransfer", 1, {{.name = "Cancel", .type = param_type::boolean, .by_ref = true}, {.name = "Data"}, called}},
-              {"CloseForm", 2, {called}},
-          }};
+// The source interface of a class, from its member table.
+template <class C>
+std::optional<source_interface> source_of(const veldrane::class_info<C>& ci) {
+  if (!ci.source) return std::nullopt;
+  source_interface s{ci.source->name, ci.source->iid, {}};
+  for (const veldrane::event_info& e : ci.source->events)
+    s.events.push_back({e.name, e.dispid, {e.params.begin(), e.params.end()}});
+  return s;
 }
 
 std::string number(unsigned v, const char* format) {
@@ -96,7 +92,7 @@ std::vector<class_entry> classes() {
       {"decode", "veldrane::decode", "decode/decode.h", dc.name, dc.interface_name, dc.clsid, dc.iid, rows_of(dc),
        kDecodeLegacy},
       {"connect", "veldrane::connect", "connect/connect.h", cn.name, cn.interface_name, cn.clsid, cn.iid, rows_of(cn),
-       kConnectLegacy, kConnectTyped, connect_events()},
+       kConnectLegacy, kConnectTyped, source_of(cn)},
   };
 }
 

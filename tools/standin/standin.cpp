@@ -547,12 +547,12 @@ json args_json(const std::vector<value*>& args) {
   return out;
 }
 
-const char* kind_name(object::call_kind k) {
+const char* kind_name(member_kind k) {
   switch (k) {
-    case object::call_kind::method: return "method";
-    case object::call_kind::get: return "get";
-    case object::call_kind::let: return "let";
-    case object::call_kind::set: return "set";
+    case member_kind::method: return "method";
+    case member_kind::get: return "get";
+    case member_kind::let: return "let";
+    case member_kind::set: return "set";
   }
   return "?";
 }
@@ -564,9 +564,9 @@ class sibling_impl final : public object {
  public:
   explicit sibling_impl(state_ptr s) : s_(std::move(s)) {}
 
-  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+  value call(std::string_view member, member_kind kind, std::vector<value*> args) override {
     if (iequal(member, "ClsConnect")) {
-      if (kind == call_kind::get) return value(cls_connect_);
+      if (kind == member_kind::get) return value(cls_connect_);
       cls_connect_ = args.empty() || !args[0] || !args[0]->is_object() ? nullptr : args[0]->as_object();
       return {};
     }
@@ -598,7 +598,7 @@ class sibling_impl final : public object {
 class recorder_object final : public object {
  public:
   recorder_object(state_ptr s, std::string name) : s_(std::move(s)), name_(std::move(name)) {}
-  value call(std::string_view member, call_kind kind, std::vector<value*> args) override {
+  value call(std::string_view member, member_kind kind, std::vector<value*> args) override {
     s_->object_calls.push_back(
         {{"object", name_}, {"member", std::string(member)}, {"kind", kind_name(kind)}, {"args", args_json(args)}});
     return {};
