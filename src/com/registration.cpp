@@ -49,10 +49,30 @@ bool register_class(HKEY root, const std::wstring& path) {
 
 bool removed(LSTATUS rc) { return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND; }
 
+// The registry view of the other architecture's DLL (on 64-bit Windows).
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+// The ProgIDs are one key for both architectures on 64-bit Windows (of a
+// class's keys only the class key has a view per architecture): while the
+// other architecture's DLL has the class registered in the same place
+// (`base`: HKEY_LOCAL_MACHINE for the machine, HKEY_CURRENT_USER for one
+// user), its clients still need them. Asked once this DLL's own class key
+// is gone, so that where there is no other view (32-bit Windows, where the
+// flag opens the same one) the answer is no.
 template <class Class>
-bool unregister_class(HKEY root) {
-  bool ok = true;
-  for (const wchar_t* key : Class::registry_roots) ok = removed(RegDeleteTreeW(root, key)) && ok;
+bool other_architecture_has(HKEY base) {
+  const std::wstring key = std::wstring(L"Software\\Classes\\") + Class::class_key + L"\\InprocServer32";
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(base, key.c_str(), 0, KEY_READ | kOtherView, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+template <class Class>
+bool unregister_class(HKEY root, HKEY base) {
+  bool ok = removed(RegDeleteTreeW(root, Class::class_key));
+  if (other_architecture_has<Class>(base)) return ok;
+  for (const wchar_t* key : Class::progid_keys) ok = removed(RegDeleteTreeW(root, key)) && ok;
   return ok;
 }
 
@@ -64,9 +84,9 @@ bool register_classes(HKEY root, const std::wstring& path) {
   return ok;
 }
 
-bool unregister_classes(HKEY root) {
+bool unregister_classes(HKEY root, HKEY base) {
   bool ok = true;
-#define VELDRANE_UNREGISTER(C) ok = unregister_class<gen::C>(root) && ok;
+#define VELDRANE_UNREGISTER(C) ok = unregister_class<gen::C>(root, base) && ok;
   VELDRANE_FOR_EACH_CLASS(VELDRANE_UNREGISTER)
 #undef VELDRANE_UNREGISTER
   return ok;
@@ -154,11 +174,10 @@ class classes_root_override {
 // --- The other registry view -------------------------------------------------
 
 // Implementations that register a library in both registry views (wine's)
-// also write and delete the interface keys of the other view (the 32-bit
-// one for this 64-bit DLL) machine-wide, out of reach of the override. A
-// registration meant for one user takes back the keys it added there, and
-// a removal puts back the machine's own keys it deleted there.
-constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+// also write and delete the interface keys of the other view (kOtherView:
+// the 32-bit one for this 64-bit DLL) machine-wide, out of reach of the
+// override. A registration meant for one user takes back the keys it added
+// there, and a removal puts back the machine's own keys it deleted there.
 
 /// A registry key with its values and subkeys, as read.
 struct saved_key {
@@ -287,7 +306,7 @@ HRESULT register_for_user(HKEY user_classes) {
 }
 
 HRESULT unregister_for_user(HKEY user_classes) {
-  bool ok = unregister_classes(user_classes);
+  bool ok = unregister_classes(user_classes, HKEY_CURRENT_USER);
   unregister_neutral_locale(user_classes);
   if (has_typelib_key(user_classes)) {
     const other_view_interfaces before = read_other_view_interfaces();
@@ -318,7 +337,7 @@ HRESULT register_machine() {
 }
 
 HRESULT unregister_machine() {
-  bool ok = unregister_classes(HKEY_CLASSES_ROOT);
+  bool ok = unregister_classes(HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE);
   unregister_neutral_locale(HKEY_CLASSES_ROOT);
   // Also removes the interface keys that registering the library wrote.
   // Unregistering twice is harmless: without the library's key there is

@@ -7,8 +7,8 @@
 #   other in a clean prefix of their own (build/windows-<arch>/wineprefix-clean)
 #   where nothing is ever registered: the client finds the DLL through its
 #   manifest only, and the package must leave nothing behind;
-# - in the 32-bit build, both packages side by side in that prefix, with
-#   the 64-bit build's package;
+# - in the 32-bit build, both architectures side by side in that prefix, by
+#   their packages and by regsvr32, with the 64-bit build's DLL and package;
 # - and, without wine, that what ships is stripped, with its symbols kept
 #   beside the build.
 
@@ -47,23 +47,26 @@ if(VELDRANE_WIXL)
   set(clean_tests wine_installer)
 endif()
 
-# Both packages on one machine: the 64-bit package comes from the 64-bit
-# build (scripts/test.sh builds it first), and 64-bit wine runs its
-# clients beside the 32-bit ones.
+# Both architectures on one machine, by their packages and by regsvr32: the
+# 64-bit DLL and package come from the 64-bit build (scripts/test.sh builds
+# it first), and 64-bit wine runs its clients beside the 32-bit ones.
 if(VELDRANE_WIXL AND wine_arch EQUAL 32)
-  set(VELDRANE_X64_PACKAGE "${PROJECT_SOURCE_DIR}/build/windows-x64/deploy/VELDRANE-x64.msi" CACHE FILEPATH
-      "The 64-bit build's installer package, for the side-by-side test")
+  set(VELDRANE_X64_BUILD "${PROJECT_SOURCE_DIR}/build/windows-x64" CACHE PATH
+      "The 64-bit build, whose DLL and package the side-by-side test takes")
   find_program(VELDRANE_WINE64_LOADER NAMES wine64 PATHS /usr/lib/wine /opt/wine-stable/bin NO_DEFAULT_PATH)
   find_program(VELDRANE_WINE64_LOADER NAMES wine64)
-  wine_path(msi64_win "${VELDRANE_X64_PACKAGE}")
+  wine_path(msi64_win "${VELDRANE_X64_BUILD}/deploy/VELDRANE-x64.msi")
+  wine_path(dll64_win "${VELDRANE_X64_BUILD}/bin/VELDRANE.dll")
   add_test(NAME wine_side_by_side COMMAND ${run_wine} sh -c [[
-      [ -f "$1" ] || exec echo "SKIPPED: the 64-bit package $1 is not built (build the windows-x64 preset first); the side-by-side installation is not exercised"
-      "$2" --version >/dev/null 2>&1 || exec echo "SKIPPED: this machine cannot run 64-bit wine ($2); the side-by-side installation is not exercised"
+      for f in "$1/deploy/VELDRANE-x64.msi" "$1/bin/VELDRANE.dll"; do
+        [ -f "$f" ] || exec echo "SKIPPED: $f is not built (build the windows-x64 preset first); both architectures side by side are not exercised"
+      done
+      "$2" --version >/dev/null 2>&1 || exec echo "SKIPPED: this machine cannot run 64-bit wine ($2); both architectures side by side are not exercised"
       shift 2
       exec "$0" "$@"]]
-    "${CMAKE_COMMAND}" "${VELDRANE_X64_PACKAGE}" "${VELDRANE_WINE64_LOADER}"
+    "${CMAKE_COMMAND}" "${VELDRANE_X64_BUILD}" "${VELDRANE_WINE64_LOADER}"
     -DWINE32=${VELDRANE_WINE_LOADER} -DWINE64=${VELDRANE_WINE64_LOADER} -DMSI32=${msi_win} -DMSI64=${msi64_win}
-    -DSCRIPTS=${here_win} -P "${CMAKE_CURRENT_SOURCE_DIR}/side_by_side.cmake")
+    -DDLL32=${dll_win} -DDLL64=${dll64_win} -DSCRIPTS=${here_win} -P "${CMAKE_CURRENT_SOURCE_DIR}/side_by_side.cmake")
   set_tests_properties(wine_side_by_side PROPERTIES DEPENDS wine_installer SKIP_REGULAR_EXPRESSION "SKIPPED:")
   list(APPEND clean_tests wine_side_by_side)
 endif()
@@ -75,6 +78,10 @@ endforeach()
 foreach(t wine_registration_free ${clean_tests})
   set_tests_properties(${t} PROPERTIES FIXTURES_REQUIRED wine_clean_prefix)
 endforeach()
+if(TEST wine_side_by_side)
+  # Some 120 wine commands.
+  set_tests_properties(wine_side_by_side PROPERTIES TIMEOUT 900)
+endif()
 
 # The DLL that ships (the build's, and the copies the registration-free
 # folder and the package take) carries no debug sections and names its

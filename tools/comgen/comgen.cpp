@@ -345,15 +345,17 @@ void write_classes(std::ostream& o) {
         o << "    static constexpr DISPID " << e.name << " = " << e.dispid << ";\n";
       o << "  };\n";
     }
-    o << "  /// What registering the class writes; removing `registry_roots` takes it away.\n"
+    o << "  /// What registering the class writes; removing `class_key` and `progid_keys`\n"
+      << "  /// takes it away.\n"
       << "  static constexpr registry_value registry[] = {\n";
     for (const registry_row& r : class_registry(c))
       o << "      {" << quoted(r.key, true) << ", " << (r.name.empty() ? "nullptr" : quoted(r.name, true)) << ", "
         << (r.module_path ? "nullptr" : quoted(r.value, true)) << "},\n";
-    o << "  };\n  static constexpr const wchar_t* registry_roots[] = {";
+    o << "  };\n  static constexpr const wchar_t* class_key = " << quoted(class_key(c), true) << ";\n"
+      << "  static constexpr const wchar_t* progid_keys[] = {";
     bool first = true;
-    for (const std::string& root : class_registry_roots(c)) {
-      o << (first ? "" : ", ") << quoted(root, true);
+    for (const std::string& key : class_progid_keys(c)) {
+      o << (first ? "" : ", ") << quoted(key, true);
       first = false;
     }
     o << "};\n";

@@ -46,9 +46,7 @@ constexpr std::string_view kIDispatch = "{00020400-0000-0000-C000-000000000046}"
 // FLAGS and HELPDIR, and the ProgIDs. The same identifier in both packages
 // makes Windows Installer count the products that installed it, so that
 // removing one package leaves them to the other. Each package marks it with
-// its own architecture: on Windows both address the same keys, and under
-// wine (which keeps a ProgID per registry view) each package's clients find
-// the ProgIDs in their own view.
+// its own architecture; as the keys are shared, both address the same ones.
 constexpr std::string_view kSharedComponent = "{814A41A9-3FF6-4F0F-937E-DB332DA399FB}";
 
 struct architecture {

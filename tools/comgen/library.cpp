@@ -115,7 +115,7 @@ std::string progid(const class_entry& c) { return std::string(kLibrary.name) + "
 std::string versioned_progid(const class_entry& c) { return progid(c) + "." + number(kLibrary.progid_version, "%u"); }
 
 std::vector<registry_row> class_registry(const class_entry& c) {
-  const std::string clsid_key = "CLSID\\" + std::string(c.clsid);
+  const std::string clsid_key = class_key(c);
   const std::string independent = progid(c), dependent = versioned_progid(c);
   // The ProgIDs' and the class's own name: the version-independent ProgID.
   const std::string& name = independent;
@@ -135,8 +135,8 @@ std::vector<registry_row> class_registry(const class_entry& c) {
   };
 }
 
-std::vector<std::string> class_registry_roots(const class_entry& c) {
-  return {"CLSID\\" + std::string(c.clsid), progid(c), versioned_progid(c)};
-}
+std::string class_key(const class_entry& c) { return "CLSID\\" + std::string(c.clsid); }
+
+std::vector<std::string> class_progid_keys(const class_entry& c) { return {progid(c), versioned_progid(c)}; }
 
 }  // namespace comgen

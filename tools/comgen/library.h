@@ -121,8 +121,9 @@ struct registry_row {
 /// key (server, threading model, ProgIDs, version, library), then the
 /// version-independent ProgID (with CurVer) and the version-dependent one.
 std::vector<registry_row> class_registry(const class_entry& c);
-/// The keys that hold all of class `c`'s registration: removing them
-/// removes exactly what class_registry writes.
-std::vector<std::string> class_registry_roots(const class_entry& c);
+/// The class key and the ProgID keys, which hold all of class `c`'s
+/// registration: removing them removes exactly what class_registry writes.
+std::string class_key(const class_entry& c);
+std::vector<std::string> class_progid_keys(const class_entry& c);
 
 }  // namespace comgen
