@@ -367,7 +367,9 @@ std::string date_text(const date_value& d, const text_locale& loc) {
   int y, m, dd, h, mi, s;
   d.to_parts(y, m, dd, h, mi, s);
   if (y < 100 || y > 9999) raise(err::invalid_argument, kComponentSource);
-  bool has_date = std::trunc(d.serial) != 0;
+  // Day 0 (1899-12-30) is no date, only a time; the day counts after the
+  // time is rounded to the second, so that 0.9999999 is 1899-12-31.
+  bool has_date = y != 1899 || m != 12 || dd != 30;
   bool has_time = h != 0 || mi != 0 || s != 0;
   std::string out;
   if (has_date || !has_time) {

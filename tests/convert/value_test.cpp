@@ -98,6 +98,9 @@ TEST_F(locale_test, numbers_in_sql_never_carry_a_comma) {
 TEST_F(locale_test, a_time_that_rounds_to_midnight_is_the_next_day) {
   EXPECT_EQ(to_text(value(date_value{45351.999999999})), "01/03/2024");
   EXPECT_EQ(to_text(value(date_value{-1.999999999})), "28/12/1899");
+  EXPECT_EQ(to_text(value(date_value{0.999999999})), "31/12/1899");
+  EXPECT_EQ(to_text(value(date_value{-0.999999999})), "29/12/1899");
+  EXPECT_EQ(to_text(value(date_value{0.000000001})), "00:00:00");
 }
 
 TEST_F(locale_test, text_is_read_by_the_locale) {
