@@ -10,8 +10,7 @@
 namespace veldrane {
 namespace {
 
-constexpr auto get_active_interface = &veldrane::get_active_interface<connect>;
-constexpr auto set_active_interface = &veldrane::set_active_interface<connect>;
+using shared = shared_entries<connect>;
 
 // The public fields, read and assigned in their own types.
 template <auto Field>
@@ -138,8 +137,8 @@ constexpr param_info kData = param("Data");
 constexpr param_info kCalledProgram = param("vxCalledProgram", param_type::long_);
 
 constexpr std::array kMembers = {
-    field_get("ActiveInterface",                          0, param_type::object, get_active_interface),
-    field_set("ActiveInterface",                          0, param_type::object, set_active_interface),
+    field_get("ActiveInterface",                          0, param_type::object, shared::get_active_interface),
+    field_set("ActiveInterface",                          0, param_type::object, shared::set_active_interface),
     field_get("ConnectField",                             1, param_type::object, get_of<&connect::connect_field>),
     field_set("ConnectField",                             1, param_type::object, put_of<&connect::connect_field>),
     field_get("CreateInstance",                           2, param_type::boolean, get_of<&connect::create_instance>),

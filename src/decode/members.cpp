@@ -8,16 +8,7 @@
 namespace veldrane {
 namespace {
 
-constexpr auto get_active_interface = &veldrane::get_active_interface<decode>;
-constexpr auto set_active_interface = &veldrane::set_active_interface<decode>;
-constexpr auto get_codice_ditta = &veldrane::get_codice_ditta<decode>;
-constexpr auto let_codice_ditta = &veldrane::let_codice_ditta<decode>;
-constexpr auto get_stringa_sql = &get_field<decode, &decode::stringa_sql>;
-constexpr auto let_stringa_sql = &put_field<decode, &decode::stringa_sql>;
-constexpr auto set_stringa_sql = &put_field<decode, &decode::stringa_sql>;
-constexpr auto get_array_fields = &get_field<decode, &decode::array_fields>;
-constexpr auto let_array_fields = &put_field<decode, &decode::array_fields>;
-constexpr auto set_array_fields = &put_field<decode, &decode::array_fields>;
+using shared = shared_entries<decode>;
 
 using namespace decode_ops;
 
@@ -25,14 +16,14 @@ using namespace decode_ops;
 constexpr param_info kTipoCf = param("TipoCf");
 
 constexpr std::array kMembers = {
-    field_get("ActiveInterface",                               0, param_type::object, get_active_interface),
-    field_set("ActiveInterface",                               0, param_type::object, set_active_interface),
-    field_get("StringaSQL",                                    1, param_type::variant, get_stringa_sql),
-    field_let("StringaSQL",                                    1, param_type::variant, let_stringa_sql),
-    field_set("StringaSQL",                                    1, param_type::variant, set_stringa_sql),
-    field_get("ArrayFields",                                   2, param_type::variant, get_array_fields),
-    field_let("ArrayFields",                                   2, param_type::variant, let_array_fields),
-    field_set("ArrayFields",                                   2, param_type::variant, set_array_fields),
+    field_get("ActiveInterface",                     0, param_type::object, shared::get_active_interface),
+    field_set("ActiveInterface",                     0, param_type::object, shared::set_active_interface),
+    field_get("StringaSQL",                          1, param_type::variant, shared::get<&decode::stringa_sql>),
+    field_let("StringaSQL",                          1, param_type::variant, shared::put<&decode::stringa_sql>),
+    field_set("StringaSQL",                          1, param_type::variant, shared::put<&decode::stringa_sql>),
+    field_get("ArrayFields",                         2, param_type::variant, shared::get<&decode::array_fields>),
+    field_let("ArrayFields",                         2, param_type::variant, shared::put<&decode::array_fields>),
+    field_set("ArrayFields",                         2, param_type::variant, shared::put<&decode::array_fields>),
     hidden_method("Richiedenti",                               2, {param("CodiceRichiedente")}, richiedenti),
     method("Operatore",                                       77, {param("CodiceOperatore")}, operatore),
     method("ValoreCategoriaCommerciale",                     136, {param("IDCategoria"), param("ValoreCategoria")},
@@ -189,8 +180,8 @@ constexpr std::array kMembers = {
                                                                   raggruppo_contabile_cliente_fornitore),
     method("RaggruppoContabileFase",                         114, {param("CodiceRaggruppoContabile")},
                                                                   raggruppo_contabile_fase),
-    property_let("CodiceDitta",                              116, param_type::long_, let_codice_ditta),
-    property_get("CodiceDitta",                              116, param_type::long_, get_codice_ditta),
+    property_let("CodiceDitta",                              116, param_type::long_, shared::let_codice_ditta),
+    property_get("CodiceDitta",                              116, param_type::long_, shared::get_codice_ditta),
     method("ConfigurazioneSchedaTrasporto",                  120, {param("Codice")}, configurazione_scheda_trasporto),
     method("ClassificazioneArticoliFittizi",                 128, {param("CodiceClassArtFtz")},
                                                                   classificazione_articoli_fittizi),

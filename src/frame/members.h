@@ -120,61 +120,40 @@ constexpr param_info by_ref(param_info p) {
 // field group, a property procedure's from the property group; the value
 // assigned is one parameter named "value" of the property's type.
 
-template <class C>
-constexpr member_info<C> method(std::string_view name, int number, std::initializer_list<param_info> params,
-                                member_entry<C> entry) {
-  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, param_type::none, false,
-                       entry);
-}
-/// A method left out of the browsers' member lists (hidden in the type
-/// library), still callable.
-template <class C>
-constexpr member_info<C> hidden_method(std::string_view name, int number, std::initializer_list<param_info> params,
-                                       member_entry<C> entry) {
-  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, param_type::none, true,
-                       entry);
-}
-template <class C>
-constexpr member_info<C> function(std::string_view name, int number, param_type returns,
-                                  std::initializer_list<param_info> params, member_entry<C> entry) {
-  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, false, entry);
-}
-template <class C>
-constexpr member_info<C> hidden_function(std::string_view name, int number, param_type returns,
-                                         std::initializer_list<param_info> params, member_entry<C> entry) {
-  return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, true, entry);
-}
+/// Makes the rows of methods (`hidden`: left out of the browsers' member
+/// lists, still callable); a function is a method with a result type.
+template <bool Hidden>
+struct method_maker {
+  template <class C>
+  constexpr member_info<C> operator()(std::string_view name, int number, std::initializer_list<param_info> params,
+                                      member_entry<C> entry) const {
+    return (*this)(name, number, param_type::none, params, entry);
+  }
+  template <class C>
+  constexpr member_info<C> operator()(std::string_view name, int number, param_type returns,
+                                      std::initializer_list<param_info> params, member_entry<C> entry) const {
+    return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, Hidden, entry);
+  }
+};
+inline constexpr method_maker<false> method, function;
+inline constexpr method_maker<true> hidden_method, hidden_function;
 
-template <class C>
-constexpr member_info<C> accessor(member_kind kind, dispatch_group group, std::string_view name, int number,
-                                  param_type type, member_entry<C> entry) {
-  if (kind == member_kind::get) return member_row<C>(name, kind, group, number, {}, type, false, entry);
-  return member_row<C>(name, kind, group, number, {param("value", type)}, param_type::none, false, entry);
-}
-template <class C>
-constexpr member_info<C> field_get(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::get, dispatch_group::field, name, number, type, entry);
-}
-template <class C>
-constexpr member_info<C> field_let(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::let, dispatch_group::field, name, number, type, entry);
-}
-template <class C>
-constexpr member_info<C> field_set(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::set, dispatch_group::field, name, number, type, entry);
-}
-template <class C>
-constexpr member_info<C> property_get(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::get, dispatch_group::property, name, number, type, entry);
-}
-template <class C>
-constexpr member_info<C> property_let(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::let, dispatch_group::property, name, number, type, entry);
-}
-template <class C>
-constexpr member_info<C> property_set(std::string_view name, int number, param_type type, member_entry<C> entry) {
-  return accessor<C>(member_kind::set, dispatch_group::property, name, number, type, entry);
-}
+/// Makes the rows of one kind of accessor in one dispatch group.
+template <member_kind Kind, dispatch_group Group>
+struct accessor_maker {
+  template <class C>
+  constexpr member_info<C> operator()(std::string_view name, int number, param_type type,
+                                      member_entry<C> entry) const {
+    if constexpr (Kind == member_kind::get) return member_row<C>(name, Kind, Group, number, {}, type, false, entry);
+    return member_row<C>(name, Kind, Group, number, {param("value", type)}, param_type::none, false, entry);
+  }
+};
+inline constexpr accessor_maker<member_kind::get, dispatch_group::field> field_get;
+inline constexpr accessor_maker<member_kind::let, dispatch_group::field> field_let;
+inline constexpr accessor_maker<member_kind::set, dispatch_group::field> field_set;
+inline constexpr accessor_maker<member_kind::get, dispatch_group::property> property_get;
+inline constexpr accessor_maker<member_kind::let, dispatch_group::property> property_let;
+inline constexpr accessor_maker<member_kind::set, dispatch_group::property> property_set;
 
 // Accessors shared by the classes: plain Variant fields (of the class or
 // of a base it shares with another class), the active interface and the
@@ -211,6 +190,20 @@ value let_codice_ditta(C& obj, std::span<value> a) {
   obj.set_codice_ditta(a[0].as_long());
   return {};
 }
+
+/// The shared accessors as variables of class C's entry type, so that a row
+/// maker learns the class from them.
+template <class C>
+struct shared_entries {
+  static constexpr member_entry<C> get_active_interface = &veldrane::get_active_interface<C>;
+  static constexpr member_entry<C> set_active_interface = &veldrane::set_active_interface<C>;
+  static constexpr member_entry<C> get_codice_ditta = &veldrane::get_codice_ditta<C>;
+  static constexpr member_entry<C> let_codice_ditta = &veldrane::let_codice_ditta<C>;
+  template <auto Field>
+  static constexpr member_entry<C> get = &get_field<C, Field>;
+  template <auto Field>
+  static constexpr member_entry<C> put = &put_field<C, Field>;
+};
 
 /// One event a class raises to its advised sinks: a method of its source
 /// interface. The type library declares it and the COM layer passes its

@@ -8,22 +8,8 @@
 namespace veldrane {
 namespace {
 
-constexpr auto get_active_interface = &veldrane::get_active_interface<lookup>;
-constexpr auto set_active_interface = &veldrane::set_active_interface<lookup>;
-constexpr auto get_codice_ditta = &veldrane::get_codice_ditta<lookup>;
-constexpr auto let_codice_ditta = &veldrane::let_codice_ditta<lookup>;
-constexpr auto get_titolo = &get_field<lookup, &lookup::titolo>;
-constexpr auto let_titolo = &put_field<lookup, &lookup::titolo>;
-constexpr auto set_titolo = &put_field<lookup, &lookup::titolo>;
-constexpr auto get_stringa_sql = &get_field<lookup, &lookup::stringa_sql>;
-constexpr auto let_stringa_sql = &put_field<lookup, &lookup::stringa_sql>;
-constexpr auto set_stringa_sql = &put_field<lookup, &lookup::stringa_sql>;
-constexpr auto get_array_fields = &get_field<lookup, &lookup::array_fields>;
-constexpr auto let_array_fields = &put_field<lookup, &lookup::array_fields>;
-constexpr auto set_array_fields = &put_field<lookup, &lookup::array_fields>;
-constexpr auto get_id_lookup = &get_field<lookup, &lookup::id_lookup>;
-constexpr auto let_id_lookup = &put_field<lookup, &lookup::id_lookup>;
-constexpr auto set_id_lookup = &put_field<lookup, &lookup::id_lookup>;
+using shared = shared_entries<lookup>;
+
 value get_solo_lingue_per_ditta(lookup& lk, std::span<value>) { return value(lk.solo_lingue_per_ditta); }
 value let_solo_lingue_per_ditta(lookup& lk, std::span<value> a) {
   lk.solo_lingue_per_ditta = a[0].as_bool();
@@ -39,17 +25,17 @@ constexpr param_info kSortColumn = optional("CampoOrdinamento");
 constexpr param_info kSortColumnString = defaulted("CampoOrdinamento", param_type::string);
 
 constexpr std::array kMembers = {
-    field_get("ActiveInterface",                      50, param_type::object, get_active_interface),
-    field_set("ActiveInterface",                      50, param_type::object, set_active_interface),
-    field_get("Titolo",                               51, param_type::variant, get_titolo),
-    field_let("Titolo",                               51, param_type::variant, let_titolo),
-    field_set("Titolo",                               51, param_type::variant, set_titolo),
-    field_get("StringaSQL",                           52, param_type::variant, get_stringa_sql),
-    field_let("StringaSQL",                           52, param_type::variant, let_stringa_sql),
-    field_set("StringaSQL",                           52, param_type::variant, set_stringa_sql),
-    field_get("ArrayFields",                          53, param_type::variant, get_array_fields),
-    field_let("ArrayFields",                          53, param_type::variant, let_array_fields),
-    field_set("ArrayFields",                          53, param_type::variant, set_array_fields),
+    field_get("ActiveInterface",                      50, param_type::object, shared::get_active_interface),
+    field_set("ActiveInterface",                      50, param_type::object, shared::set_active_interface),
+    field_get("Titolo",                               51, param_type::variant, shared::get<&lookup::titolo>),
+    field_let("Titolo",                               51, param_type::variant, shared::put<&lookup::titolo>),
+    field_set("Titolo",                               51, param_type::variant, shared::put<&lookup::titolo>),
+    field_get("StringaSQL",                           52, param_type::variant, shared::get<&lookup::stringa_sql>),
+    field_let("StringaSQL",                           52, param_type::variant, shared::put<&lookup::stringa_sql>),
+    field_set("StringaSQL",                           52, param_type::variant, shared::put<&lookup::stringa_sql>),
+    field_get("ArrayFields",                          53, param_type::variant, shared::get<&lookup::array_fields>),
+    field_let("ArrayFields",                          53, param_type::variant, shared::put<&lookup::array_fields>),
+    field_set("ArrayFields",                          53, param_type::variant, shared::put<&lookup::array_fields>),
     hidden_method("Richiedenti",                       2, {kSortColumn}, richiedenti),
     method("ScaglioniDiArrotondamento",                3, {kSortColumn}, scaglioni_di_arrotondamento),
     method("Spese",                                    4, {kSortColumn}, spese),
@@ -122,9 +108,9 @@ constexpr std::array kMembers = {
     method("DocumentiDitta",                          69, {kSortColumn}, documenti_ditta),
     method("TrasformazioneDocumentiDitta",            70, {kSortColumn}, trasformazione_documenti_ditta),
     method("Operatori",                               73, {kSortColumn}, operatori),
-    field_get("IDLookup",                             74, param_type::variant, get_id_lookup),
-    field_let("IDLookup",                             74, param_type::variant, let_id_lookup),
-    field_set("IDLookup",                             74, param_type::variant, set_id_lookup),
+    field_get("IDLookup",                             74, param_type::variant, shared::get<&lookup::id_lookup>),
+    field_let("IDLookup",                             74, param_type::variant, shared::put<&lookup::id_lookup>),
+    field_set("IDLookup",                             74, param_type::variant, shared::put<&lookup::id_lookup>),
     method("TestiVari",                               76, {param("IndTipoTesto"), kSortColumn}, testi_vari),
     method("Basi",                                    79, {kSortColumn}, basi),
     method("ConfezioniArticolo",                      82, {param("CodArt"), param("Opzione"), kSortColumn},
@@ -147,8 +133,8 @@ constexpr std::array kMembers = {
     method("RaggruppoContabileClienteFornitore",     111, {kTipoCf, kSortColumn},
                                                           raggruppo_contabile_cliente_fornitore),
     method("RaggruppoContabileFase",                 112, {kSortColumn}, raggruppo_contabile_fase),
-    property_let("CodiceDitta",                      114, param_type::long_, let_codice_ditta),
-    property_get("CodiceDitta",                      114, param_type::long_, get_codice_ditta),
+    property_let("CodiceDitta",                      114, param_type::long_, shared::let_codice_ditta),
+    property_get("CodiceDitta",                      114, param_type::long_, shared::get_codice_ditta),
     method("ConfigurazioniSchedeTrasporto",          119, {kSortColumn}, configurazioni_schede_trasporto),
     field_get("SoloLinguePerDitta",                  120, param_type::boolean, get_solo_lingue_per_ditta),
     field_let("SoloLinguePerDitta",                  120, param_type::boolean, let_solo_lingue_per_ditta),
