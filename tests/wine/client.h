@@ -1,6 +1,7 @@
 // What the early-bound clients share: checks that report the caller's line
-// and count failures, and the walk of a member table against the type
-// library. Include after the core headers of the tables walked.
+// and count failures, the walk of a member table against the type library,
+// values, late-bound calls and the run of the tests. Include after the core
+// headers of the tables walked.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -102,25 +104,62 @@ void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, con
   ti->Release();
 }
 
-// --- Values and late-bound calls ---------------------------------------------
+// --- Values, objects and late-bound calls ------------------------------------
 
-inline VARIANT missing() {
+inline VARIANT of_type(VARTYPE vt, LONGLONG bits = 0) {
   VARIANT v;
-  V_VT(&v) = VT_ERROR;
-  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+  VariantInit(&v);
+  V_I8(&v) = bits;
+  V_VT(&v) = vt;
   return v;
 }
+inline VARIANT missing() { return of_type(VT_ERROR, DISP_E_PARAMNOTFOUND); }
+inline VARIANT number(long n) { return of_type(VT_I4, n); }
+inline VARIANT boolean(bool b) { return of_type(VT_BOOL, b ? VARIANT_TRUE : VARIANT_FALSE); }
+/// A reference (VT_BYREF) of the type to nothing.
+inline VARIANT reference_to_nothing(VARTYPE type) { return of_type(VT_BYREF | type); }
 inline VARIANT text(const wchar_t* s) {
-  VARIANT v;
-  V_VT(&v) = VT_BSTR;
+  VARIANT v = of_type(VT_BSTR);
   V_BSTR(&v) = SysAllocString(s);
   return v;
 }
-inline VARIANT number(long n) {
-  VARIANT v;
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = n;
+inline VARIANT object(IDispatch* d) {
+  VARIANT v = of_type(VT_DISPATCH);
+  V_DISPATCH(&v) = d;
+  if (d) d->AddRef();
   return v;
+}
+inline std::string text_of(const VARIANT& v) {
+  return V_VT(&v) == VT_BSTR ? veldrane::com::to_utf8(V_BSTR(&v)) : "(not a String)";
+}
+
+inline bool same_object(IUnknown* a, IUnknown* b) {
+  IUnknown *ua = nullptr, *ub = nullptr;
+  if (a) a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ua));
+  if (b) b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ub));
+  if (ua) ua->Release();
+  if (ub) ub->Release();
+  return ua == ub;
+}
+
+/// A new object of the class through interface I, checked.
+template <class I>
+I* create(const CLSID& clsid, const IID& iid) {
+  I* p = nullptr;
+  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(&p));
+  ok(hr == S_OK && p, "CoCreateInstance: %#lx", hr);
+  return p;
+}
+
+/// An entry point of the loaded VELDRANE.dll (null when there is none).
+template <class F>
+F dll_export(const char* name) {
+  HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
+  return dll ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name))) : nullptr;
+}
+inline HRESULT can_unload() {
+  const auto fn = dll_export<HRESULT(WINAPI*)()>("DllCanUnloadNow");
+  return fn ? fn() : E_NOTIMPL;
 }
 
 inline DISPID id_of(IDispatch* obj, const wchar_t* name) {
@@ -154,6 +193,36 @@ inline HRESULT call(IDispatch* obj, DISPID id, WORD flags, std::vector<VARIANT> 
   SysFreeString(ei.bstrDescription);
   SysFreeString(ei.bstrHelpFile);
   return hr;
+}
+
+/// A method by name; `args` first to last, cleared after the call.
+inline HRESULT late(IDispatch* target, const wchar_t* name, std::vector<VARIANT> args = {}, VARIANT* result = nullptr) {
+  const DISPID id = id_of(target, name);
+  const HRESULT hr = id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : call(target, id, DISPATCH_METHOD, args, result);
+  for (VARIANT& a : args) VariantClear(&a);
+  return hr;
+}
+
+/// Runs the tests when the class is registered (else says it is skipped),
+/// then prints the summary; the exit status is the number of failures.
+inline int run(const CLSID& clsid, std::initializer_list<void (*)()> tests) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  CoInitialize(nullptr);
+  IUnknown* probe = nullptr;
+  if (CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&probe)) ==
+      REGDB_E_CLASSNOTREG) {
+    std::printf("SKIP: the class is not registered\n");
+    return 0;
+  }
+  if (probe) probe->Release();
+  try {
+    for (auto test : tests) test();
+  } catch (const std::exception& e) {
+    ok(false, "exception: %s", e.what());
+  }
+  CoUninitialize();
+  std::printf("%d checks, %d failures\n", g_checks, g_failures);
+  return g_failures;
 }
 
 }  // namespace client

@@ -4,9 +4,6 @@
 // without text, the version resource, the dual interface through a proxy
 // from other apartments, and the DLL's unload answer. What the shared cases
 // and the published interface's reference pin is left to them.
-//
-// Prints one line per failed check and a summary; the exit status is the
-// number of failures.
 #include "lookup/lookup.h"  // the member table; core headers before <windows.h>
 
 #include <windows.h>
@@ -25,33 +22,22 @@
 
 namespace {
 
-using client::g_checks;
-using client::g_failures;
-using client::call;
-using client::id_of;
-using client::missing;
-
+using namespace client;
 using veldrane::com::to_utf8;
 
 // {94842239-4BD2-11D3-A7CC-00400519B149}: the interface of the first release.
 const IID kLegacyV0 = {0x94842239, 0x4BD2, 0x11D3, {0xA7, 0xCC, 0x00, 0x40, 0x05, 0x19, 0xB1, 0x49}};
 const IID kIDispatchEx = {0xA6EF9860, 0xC720, 0x11D0, {0x93, 0x37, 0x00, 0xA0, 0xC9, 0x0D, 0xCA, 0xA9}};
 
-std::string text_of(const VARIANT& v) { return V_VT(&v) == VT_BSTR ? to_utf8(V_BSTR(&v)) : "(not a String)"; }
+_CLSMG_LOOKUP* create() { return client::create<_CLSMG_LOOKUP>(CLSID_CLSMG_LOOKUP, IID__CLSMG_LOOKUP); }
 
-_CLSMG_LOOKUP* create() {
-  _CLSMG_LOOKUP* lk = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_CLSMG_LOOKUP, nullptr, CLSCTX_INPROC_SERVER, IID__CLSMG_LOOKUP,
-                                reinterpret_cast<void**>(&lk));
-  ok(hr == S_OK && lk, "CoCreateInstance: %#lx", hr);
-  return lk;
-}
-
-VARIANT reference_to_nothing(VARTYPE type) {
-  VARIANT v;
-  V_VT(&v) = VT_BYREF | type;
-  V_BYREF(&v) = nullptr;
-  return v;
+std::string statement(_CLSMG_LOOKUP* lk) {
+  VARIANT sql;
+  VariantInit(&sql);
+  lk->get_StringaSQL(&sql);
+  const std::string text = text_of(sql);
+  VariantClear(&sql);
+  return text;
 }
 
 // The interfaces the object answers, one identity through them, a null out
@@ -78,16 +64,10 @@ void test_interfaces() {
   }
   ISupportErrorInfo* sei = nullptr;
   HRESULT hr = lk->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&sei));
-  ok(hr == S_OK && sei, "ISupportErrorInfo: %#lx", hr);
-  if (sei) {
-    ok(sei->InterfaceSupportsErrorInfo(IID__CLSMG_LOOKUP) == S_OK, "error info for the interface");
-    ok(sei->InterfaceSupportsErrorInfo(IID_IPersist) == S_FALSE, "no error info for another interface");
-    IUnknown* unk2 = nullptr;
-    sei->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk2));
-    ok(unk2 && unk2 == unk, "one identity through ISupportErrorInfo");
-    if (unk2) unk2->Release();
-    sei->Release();
-  }
+  ok(hr == S_OK && sei && sei->InterfaceSupportsErrorInfo(IID__CLSMG_LOOKUP) == S_OK &&
+         sei->InterfaceSupportsErrorInfo(IID_IPersist) == S_FALSE && same_object(sei, unk),
+     "ISupportErrorInfo, for the interface only, one identity: %#lx", hr);
+  if (sei) sei->Release();
   ok(lk->get_Titolo(nullptr) == E_POINTER, "null out pointer");
 
   // A refused call through the vtable leaves an error object naming the
@@ -129,12 +109,8 @@ void test_late_bound() {
   VARIANT args[2] = {client::text(L"MG01_DESCR"), client::text(L"MG01_DESCR")};
   DISPPARAMS named{args, &ids[1], 1, 1};
   ok(lk->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &named, nullptr, nullptr, nullptr) == S_OK, "named call");
-  VARIANT sql;
-  VariantInit(&sql);
-  lk->get_StringaSQL(&sql);
-  const std::string text = text_of(sql);
+  const std::string text = statement(lk);
   ok(text.size() > 10 && text.substr(text.size() - 10) == "MG01_DESCR", "named argument used [%s]", text.c_str());
-  VariantClear(&sql);
 
   names[1] = const_cast<LPOLESTR>(L"Nessuno");
   ok(lk->GetIDsOfNames(IID_NULL, names, 2, 0, ids) == DISP_E_UNKNOWNNAME && ids[0] == operatori &&
@@ -178,25 +154,17 @@ void test_references_to_nothing() {
     hr = call(lk, titolo, DISPATCH_PROPERTYPUT, {reference_to_nothing(t)}, nullptr, &bad);
     ok(hr == DISP_E_TYPEMISMATCH && bad == 0, "Titolo = null reference of type %#x: %#lx, argument %u", t, hr, bad);
   }
-  // Behind a Variant by reference, and in an array.
-  VARIANT inner = reference_to_nothing(VT_BSTR);
-  VARIANT outer;
-  V_VT(&outer) = VT_BYREF | VT_VARIANT;
+  // Behind a Variant by reference, one that refers to itself, and in an array.
+  VARIANT inner = reference_to_nothing(VT_BSTR), outer = of_type(VT_BYREF | VT_VARIANT), loop = outer;
   V_VARIANTREF(&outer) = &inner;
+  V_VARIANTREF(&loop) = &loop;
   UINT bad = 99;
   ok(call(lk, operatori, DISPATCH_METHOD, {outer}, nullptr, &bad) == DISP_E_TYPEMISMATCH && bad == 0, "through a Variant");
-  VARIANT loop;
-  V_VT(&loop) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&loop) = &loop;
   ok(call(lk, operatori, DISPATCH_METHOD, {loop}) == DISP_E_TYPEMISMATCH, "a Variant that refers to itself");
   SAFEARRAYBOUND b{2, 0};
   SAFEARRAY* sa = SafeArrayCreate(VT_VARIANT, 1, &b);
-  VARIANT* data = nullptr;
-  SafeArrayAccessData(sa, reinterpret_cast<void**>(&data));
-  data[1] = reference_to_nothing(VT_I4);
-  SafeArrayUnaccessData(sa);
-  VARIANT array;
-  V_VT(&array) = VT_ARRAY | VT_VARIANT;
+  static_cast<VARIANT*>(sa->pvData)[1] = reference_to_nothing(VT_I4);
+  VARIANT array = of_type(VT_ARRAY | VT_VARIANT);
   V_ARRAY(&array) = sa;
   bad = 99;
   ok(call(lk, macro_aree, DISPATCH_METHOD, {missing(), array}, nullptr, &bad) == DISP_E_TYPEMISMATCH && bad == 0,
@@ -226,24 +194,18 @@ void test_values_without_text() {
   const DISPID member = id_of(lk, L"AnagraficaSottoprogetti");
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   const auto date = [](double d) {
-    VARIANT v;
-    V_VT(&v) = VT_DATE;
+    VARIANT v = of_type(VT_DATE);
     V_DATE(&v) = d;
     return v;
   };
-  const auto real = [](double d) {
-    VARIANT v;
+  const auto real = [&](double d) {
+    VARIANT v = date(d);
     V_VT(&v) = VT_R8;
-    V_R8(&v) = d;
     return v;
   };
   const auto dec = [](BYTE scale, BYTE sign) {
     VARIANT v;
-    DECIMAL d{};
-    d.Lo32 = 12345;
-    d.scale = scale;
-    d.sign = sign;
-    V_DECIMAL(&v) = d;
+    V_DECIMAL(&v) = DECIMAL{0, {{scale, sign}}, 0, {{12345, 0}}};
     V_VT(&v) = VT_DECIMAL;
     return v;
   };
@@ -267,24 +229,17 @@ void test_values_without_text() {
       {dec(2, 0x81), invalid, "Decimal of sign byte 0x81"},
   };
   ok(call(lk, member, DISPATCH_METHOD, {date(-657434)}) == S_OK, "0100-01-01 is written");
-  VARIANT sql;
-  VariantInit(&sql);
-  lk->get_StringaSQL(&sql);
-  const std::string before = text_of(sql);
-  VariantClear(&sql);
+  const std::string before = statement(lk);
   ok(before.find("= '01/01/100'") != std::string::npos, "[%s]", before.c_str());
   for (auto& c : cases) {
     HRESULT scode = 0;
     const HRESULT hr = call(lk, member, DISPATCH_METHOD, {c.value}, nullptr, nullptr, &scode);
-    ok(hr == DISP_E_EXCEPTION && scode == c.scode, "%s: %#lx, scode %#lx", c.what, hr, scode);
-    lk->get_StringaSQL(&sql);
-    ok(text_of(sql) == before, "%s: the statement stays [%s]", c.what, text_of(sql).c_str());
-    VariantClear(&sql);
+    ok(hr == DISP_E_EXCEPTION && scode == c.scode && statement(lk) == before, "%s: %#lx, scode %#lx, [%s]", c.what, hr,
+       scode, statement(lk).c_str());
   }
-  ok(call(lk, member, DISPATCH_METHOD, {dec(28, DECIMAL_NEG)}) == S_OK, "a Decimal of scale 28");
-  lk->get_StringaSQL(&sql);
-  ok(text_of(sql).find("= '-0,0000000000000000000000012345'") != std::string::npos, "[%s]", text_of(sql).c_str());
-  VariantClear(&sql);
+  ok(call(lk, member, DISPATCH_METHOD, {dec(28, DECIMAL_NEG)}) == S_OK &&
+         statement(lk).find("= '-0,0000000000000000000000012345'") != std::string::npos,
+     "a Decimal of scale 28: [%s]", statement(lk).c_str());
   lk->Release();
 }
 
@@ -302,46 +257,33 @@ void test_class_info() {
       {"CLSMG_CONNECT", &CLSID_CLSMG_CONNECT, &DIID___CLSMG_CONNECT},
   };
   for (const auto& c : classes) {
-    IUnknown* obj = nullptr;
-    HRESULT hr = CoCreateInstance(*c.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj));
-    ok(hr == S_OK && obj, "%s: created: %#lx", c.name, hr);
-    if (!obj) continue;
-    IProvideClassInfo* pci = nullptr;
-    ok(obj->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(&pci)) == S_OK && pci,
-       "%s: IProvideClassInfo", c.name);
-    if (pci) pci->Release();
+    IUnknown* obj = client::create<IUnknown>(*c.clsid, IID_IUnknown);
     IProvideClassInfo2* pci2 = nullptr;
-    hr = obj->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&pci2));
-    ok(hr == S_OK && pci2, "%s: IProvideClassInfo2: %#lx", c.name, hr);
-    if (pci2) {
-      IUnknown* unk = nullptr;
-      pci2->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk));
-      ok(unk == obj, "%s: one identity through IProvideClassInfo2", c.name);
-      if (unk) unk->Release();
-      ITypeInfo* ti = nullptr;
-      hr = pci2->GetClassInfo(&ti);
-      ok(hr == S_OK && ti, "%s: GetClassInfo: %#lx", c.name, hr);
-      if (ti) {
-        TYPEATTR* attr = nullptr;
-        ti->GetTypeAttr(&attr);
-        ok(attr->typekind == TKIND_COCLASS && IsEqualGUID(attr->guid, *c.clsid), "%s: the coclass (kind %d)", c.name,
-           attr->typekind);
-        ti->ReleaseTypeAttr(attr);
-        ti->Release();
-      }
-      ok(pci2->GetClassInfo(nullptr) == E_POINTER, "%s: GetClassInfo(NULL)", c.name);
-      GUID g = IID_IUnknown;
-      hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &g);
-      if (c.source)
-        ok(hr == S_OK && IsEqualGUID(g, *c.source), "%s: the event interface: %#lx", c.name, hr);
-      else
-        ok(hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL), "%s: no event interface: %#lx", c.name, hr);
-      g = IID_IUnknown;
-      hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID + 1, &g);
-      ok(hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL), "%s: another kind refused: %#lx", c.name, hr);
-      ok(pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, nullptr) == E_POINTER, "%s: GetGUID(NULL)", c.name);
-      pci2->Release();
+    IProvideClassInfo* pci = nullptr;
+    if (!obj || obj->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&pci2)) != S_OK ||
+        obj->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(&pci)) != S_OK) {
+      ok(false, "%s: IProvideClassInfo and IProvideClassInfo2", c.name);
+      continue;
     }
+    ok(same_object(pci2, obj), "%s: one identity through IProvideClassInfo2", c.name);
+    ITypeInfo* ti = nullptr;
+    TYPEATTR* attr = nullptr;
+    ok(pci2->GetClassInfo(&ti) == S_OK && ti->GetTypeAttr(&attr) == S_OK && attr->typekind == TKIND_COCLASS &&
+           IsEqualGUID(attr->guid, *c.clsid),
+       "%s: the coclass", c.name);
+    if (attr) ti->ReleaseTypeAttr(attr);
+    if (ti) ti->Release();
+    ok(pci2->GetClassInfo(nullptr) == E_POINTER, "%s: GetClassInfo(NULL)", c.name);
+    GUID g = IID_IUnknown;
+    HRESULT hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &g);
+    ok(c.source ? hr == S_OK && IsEqualGUID(g, *c.source) : hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL),
+       "%s: the event interface: %#lx", c.name, hr);
+    g = IID_IUnknown;
+    hr = pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID + 1, &g);
+    ok(hr == E_INVALIDARG && IsEqualGUID(g, GUID_NULL), "%s: another kind refused: %#lx", c.name, hr);
+    ok(pci2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, nullptr) == E_POINTER, "%s: GetGUID(NULL)", c.name);
+    pci->Release();
+    pci2->Release();
     obj->Release();
   }
 }
@@ -367,14 +309,12 @@ void test_library_and_version() {
   ok(la->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32), "library for this architecture: %d", la->syskind);
   tl->ReleaseTLibAttr(la);
   ITypeInfo* alias = nullptr;
-  ok(tl->GetTypeInfoOfGuid(kLegacyV0, &alias) == S_OK && alias, "the alias of the first release");
-  if (alias) {
-    TYPEATTR* aa = nullptr;
-    alias->GetTypeAttr(&aa);
-    ok(aa->typekind == TKIND_ALIAS && (aa->wTypeFlags & TYPEFLAG_FHIDDEN), "hidden alias: kind %d", aa->typekind);
-    alias->ReleaseTypeAttr(aa);
-    alias->Release();
-  }
+  TYPEATTR* aa = nullptr;
+  ok(tl->GetTypeInfoOfGuid(kLegacyV0, &alias) == S_OK && alias->GetTypeAttr(&aa) == S_OK &&
+         aa->typekind == TKIND_ALIAS && (aa->wTypeFlags & TYPEFLAG_FHIDDEN),
+     "the hidden alias of the first release");
+  if (aa) alias->ReleaseTypeAttr(aa);
+  if (alias) alias->Release();
   BSTR lib_name = nullptr, help = nullptr;
   tl->GetDocumentation(-1, &lib_name, &help, nullptr, nullptr);
   const std::string name = to_utf8(lib_name), description = to_utf8(help);
@@ -397,8 +337,7 @@ void test_library_and_version() {
   const DWORD ms = MAKELONG(minor, major);
   ok(fixed && fixed->dwSignature == 0xFEEF04BD && fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == 0 &&
          fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == 0 && fixed->dwFileType == VFT_DLL,
-     "the fixed part: file version %#lx.%#lx, library %u.%u", fixed ? fixed->dwFileVersionMS : 0,
-     fixed ? fixed->dwFileVersionLS : 0, major, minor);
+     "the fixed part, library %u.%u", major, minor);
   auto text = [&](const wchar_t* key_name) {
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + key_name;
     wchar_t* value = nullptr;
@@ -440,11 +379,11 @@ DWORD WINAPI other_apartment(void* stream) {
     ok(lk->Operatori(&arg) == S_OK, "%s: Operatori", where);
     VARIANT v;
     VariantInit(&v);
-    ok(lk->get_IDLookup(&v) == S_OK && text_of(v) == "Lkp_Operatori", "%s: IDLookup [%s]", where, text_of(v).c_str());
-    VariantClear(&v);
     long company = -1;
-    ok(lk->put_CodiceDitta(12) == S_OK && lk->get_CodiceDitta(&company) == S_OK && company == 12, "%s: CodiceDitta",
-       where);
+    ok(lk->get_IDLookup(&v) == S_OK && text_of(v) == "Lkp_Operatori" && lk->put_CodiceDitta(12) == S_OK &&
+           lk->get_CodiceDitta(&company) == S_OK && company == 12,
+       "%s: IDLookup [%s], CodiceDitta", where, text_of(v).c_str());
+    VariantClear(&v);
     lk->Release();
   }
   CoUninitialize();
@@ -477,15 +416,9 @@ void test_apartments() {
 // Objects and server locks keep the module; an unlock without a lock
 // changes nothing, so a live object or a later lock still counts.
 void test_unload() {
-  HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
-  using can_unload_fn = HRESULT(WINAPI*)();
-  using get_class_fn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto can_unload =
-      dll ? reinterpret_cast<can_unload_fn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow"))) : nullptr;
-  auto get_class =
-      dll ? reinterpret_cast<get_class_fn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject"))) : nullptr;
-  ok(can_unload && get_class, "exports");
-  if (!can_unload || !get_class) return;
+  const auto get_class = dll_export<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+  ok(get_class != nullptr, "DllGetClassObject");
+  if (!get_class) return;
   IClassFactory* cf = nullptr;
   ok(get_class(CLSID_CLSMG_LOOKUP, IID_IClassFactory, reinterpret_cast<void**>(&cf)) == S_OK && cf, "factory");
   if (!cf) return;
@@ -520,30 +453,7 @@ void test_unload() {
 }  // namespace
 
 int main() {
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  CoInitialize(nullptr);
-  IUnknown* probe = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_CLSMG_LOOKUP, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                reinterpret_cast<void**>(&probe));
-  if (hr == REGDB_E_CLASSNOTREG) {
-    std::printf("SKIP: VELDRANE.CLSMG_LOOKUP is not registered\n");
-    CoUninitialize();
-    return 0;
-  }
-  if (probe) probe->Release();
-  try {
-    test_interfaces();
-    test_late_bound();
-    test_references_to_nothing();
-    test_values_without_text();
-    test_class_info();
-    test_library_and_version();
-    test_apartments();
-    test_unload();
-  } catch (const std::exception& e) {
-    ok(false, "exception: %s", e.what());
-  }
-  CoUninitialize();
-  std::printf("%d checks, %d failures\n", g_checks, g_failures);
-  return g_failures;
+  return client::run(CLSID_CLSMG_LOOKUP, {test_interfaces, test_late_bound, test_references_to_nothing,
+                                          test_values_without_text, test_class_info, test_library_and_version,
+                                          test_apartments, test_unload});
 }
