@@ -41,6 +41,7 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -109,6 +110,21 @@ HRESULT get_as(const wchar_t* key, VARTYPE vt, T* out) {
   return hr;
 }
 
+// A configured value as a getter's answer, by key.
+template <std::size_t N>
+struct key {
+  wchar_t text[N];
+  constexpr key(const wchar_t (&t)[N]) { std::copy_n(t, N, text); }
+};
+template <key k>
+HRESULT STDMETHODCALLTYPE value_of(void*, VARIANT* v) {
+  return get_variant(k.text, v);
+}
+template <key k, VARTYPE vt, class T>
+HRESULT STDMETHODCALLTYPE typed(void*, T* out) {
+  return get_as(k.text, vt, out);
+}
+
 // --- One layout for every object: vtable, count, its kind --------------------
 
 struct fake;
@@ -148,7 +164,8 @@ fake* make(const kind& k) {
 
 HRESULT STDMETHODCALLTYPE fake_QueryInterface(fake* self, REFIID riid, void** ret) {
   if (!ret) return E_POINTER;
-  const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, *self->k->iid);
+  const bool known =
+      IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, *self->k->iid);
   *ret = known ? self : nullptr;
   if (known) InterlockedIncrement(&self->ref);
   return known ? S_OK : E_NOINTERFACE;
@@ -218,7 +235,8 @@ std::wstring text(const VARIANT* v) {
   VARIANT t;
   VariantInit(&t);
   std::wstring out;
-  if (SUCCEEDED(VariantChangeType(&t, const_cast<VARIANT*>(v), 0, VT_BSTR))) out.assign(V_BSTR(&t), SysStringLen(V_BSTR(&t)));
+  if (SUCCEEDED(VariantChangeType(&t, const_cast<VARIANT*>(v), 0, VT_BSTR)))
+    out.assign(V_BSTR(&t), SysStringLen(V_BSTR(&t)));
   VariantClear(&t);
   return out;
 }
@@ -249,34 +267,31 @@ HRESULT raise_error(EXCEPINFO* info, HRESULT scode, const wchar_t* source, const
 // --- The framework's objects ------------------------------------------------------
 
 // The ADO-like connection: ConnectionString; Execute fails, no database behind.
-const kind conn_kind = {&dispatch_vtbl, &IID_IDispatch,
-  {{L"ConnectionString", ~0u, [](fake*, args_t, VARIANT* r, EXCEPINFO*) { put_text(r, L"Provider=FakeHost"); return S_OK; }},
-   {L"Execute", ~0u, [](fake*, args_t, VARIANT*, EXCEPINFO* e) { return raise_error(e, E_FAIL, L"FakeHost", L"No database"); }}}};
+const kind conn_kind = {
+    &dispatch_vtbl, &IID_IDispatch,
+    {{L"ConnectionString", ~0u,
+      [](fake*, args_t, VARIANT* r, EXCEPINFO*) { return put_text(r, L"Provider=FakeHost"), S_OK; }},
+     {L"Execute", ~0u,
+      [](fake*, args_t, VARIANT*, EXCEPINFO* e) { return raise_error(e, E_FAIL, L"FakeHost", L"No database"); }}}};
 
-HRESULT STDMETHODCALLTYPE coding_get(fake*, VARIANT* v) { return get_variant(L"hierarchicalCoding", v); }
-const IHostCodingParametersVtbl coding_vtbl = {UNKNOWN_AND_DISPATCH(IHostCodingParametersVtbl),
-                                               AS(IHostCodingParametersVtbl, get_HierarchicalCoding, coding_get)};
+#define TEXT_OF(k) (typed<L##k, VT_BSTR, BSTR>)
+const IHostCodingParametersVtbl coding_vtbl = {
+    UNKNOWN_AND_DISPATCH(IHostCodingParametersVtbl),
+    AS(IHostCodingParametersVtbl, get_HierarchicalCoding, value_of<L"hierarchicalCoding">)};
 const kind coding_kind = {&coding_vtbl, &IID_IHostCodingParameters};
 
-HRESULT STDMETHODCALLTYPE company_code(fake*, VARIANT* v) { return get_variant(L"company", v); }
-HRESULT STDMETHODCALLTYPE company_transfer(fake*, VARIANT* v) { return get_variant(L"transferCheck", v); }
-HRESULT STDMETHODCALLTYPE company_language(fake*, BSTR* s) { return get_as(L"language", VT_BSTR, s); }
 const IHostCompanyContextVtbl company_vtbl = {
-    UNKNOWN_AND_DISPATCH(IHostCompanyContextVtbl), AS(IHostCompanyContextVtbl, get_CompanyCode, company_code),
+    UNKNOWN_AND_DISPATCH(IHostCompanyContextVtbl), AS(IHostCompanyContextVtbl, get_CompanyCode, value_of<L"company">),
     AS(IHostCompanyContextVtbl, get_Coding, &child<&coding_kind>),
-    AS(IHostCompanyContextVtbl, get_TransferCheck, company_transfer),
-    AS(IHostCompanyContextVtbl, get_Language, company_language)};
+    AS(IHostCompanyContextVtbl, get_TransferCheck, value_of<L"transferCheck">),
+    AS(IHostCompanyContextVtbl, get_Language, TEXT_OF("language"))};
 const kind company_kind = {&company_vtbl, &IID_IHostCompanyContext};
 
-HRESULT STDMETHODCALLTYPE user_text1(fake*, BSTR* s) { return get_as(L"userText1", VT_BSTR, s); }
-HRESULT STDMETHODCALLTYPE user_text4(fake*, BSTR* s) { return get_as(L"userText4", VT_BSTR, s); }
-HRESULT STDMETHODCALLTYPE user_language(fake*, BSTR* s) { return get_as(L"userLanguage", VT_BSTR, s); }
-HRESULT STDMETHODCALLTYPE user_id(fake*, VARIANT* v) { return get_variant(L"userId", v); }
-HRESULT STDMETHODCALLTYPE user_agent(fake*, VARIANT* v) { return get_variant(L"agent", v); }
 const IHostUserContextVtbl user_vtbl = {
-    UNKNOWN_AND_DISPATCH(IHostUserContextVtbl), AS(IHostUserContextVtbl, get_Text1, user_text1),
-    AS(IHostUserContextVtbl, get_Text4, user_text4), AS(IHostUserContextVtbl, get_DescriptionLanguage, user_language),
-    AS(IHostUserContextVtbl, get_UserId, user_id), AS(IHostUserContextVtbl, get_Agent, user_agent)};
+    UNKNOWN_AND_DISPATCH(IHostUserContextVtbl), AS(IHostUserContextVtbl, get_Text1, TEXT_OF("userText1")),
+    AS(IHostUserContextVtbl, get_Text4, TEXT_OF("userText4")),
+    AS(IHostUserContextVtbl, get_DescriptionLanguage, TEXT_OF("userLanguage")),
+    AS(IHostUserContextVtbl, get_UserId, value_of<L"userId">), AS(IHostUserContextVtbl, get_Agent, value_of<L"agent">)};
 const kind user_kind = {&user_vtbl, &IID_IHostUserContext};
 
 HRESULT STDMETHODCALLTYPE translator_translate(fake*, BSTR label, VARIANT* out) {
@@ -290,13 +305,11 @@ const IHostTranslatorVtbl translator_vtbl = {UNKNOWN_AND_DISPATCH(IHostTranslato
                                              AS(IHostTranslatorVtbl, Translate, translator_translate)};
 const kind translator_kind = {&translator_vtbl, &IID_IHostTranslator};
 
-HRESULT STDMETHODCALLTYPE env_production(fake*, long* n) { return get_as(L"productionColumns", VT_I4, n); }
-HRESULT STDMETHODCALLTYPE env_filters(fake*, VARIANT_BOOL* b) { return get_as(L"filtersApply", VT_BOOL, b); }
 const IHostEnvironmentVtbl env_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostEnvironmentVtbl), AS(IHostEnvironmentVtbl, get_UserContext, &child<&user_kind>),
     AS(IHostEnvironmentVtbl, get_CompanyContext, &child<&company_kind>),
-    AS(IHostEnvironmentVtbl, get_ProductionColumns, env_production),
-    AS(IHostEnvironmentVtbl, get_FiltersApply, env_filters),
+    AS(IHostEnvironmentVtbl, get_ProductionColumns, (typed<L"productionColumns", VT_I4, long>)),
+    AS(IHostEnvironmentVtbl, get_FiltersApply, (typed<L"filtersApply", VT_BOOL, VARIANT_BOOL>)),
     AS(IHostEnvironmentVtbl, get_Translator, &child<&translator_kind>)};
 const kind env_kind = {&env_vtbl, &IID_IHostEnvironment};
 
@@ -304,8 +317,9 @@ const kind env_kind = {&env_vtbl, &IID_IHostEnvironment};
 const IHostActiveInterfaceVtbl active_vtbl = {UNKNOWN_AND_DISPATCH(IHostActiveInterfaceVtbl),
                                               AS(IHostActiveInterfaceVtbl, get_Environment, &child<&env_kind>),
                                               AS(IHostActiveInterfaceVtbl, get_Connection, &child<&conn_kind>)};
-const kind active_kind = {&active_vtbl, &IID_IHostActiveInterface,
-  {{L"Configure", 1, [](fake*, args_t a, VARIANT*, EXCEPINFO*) { configure(text(a[0])); return S_OK; }}}};
+const kind active_kind = {
+    &active_vtbl, &IID_IHostActiveInterface,
+    {{L"Configure", 1, [](fake*, args_t a, VARIANT*, EXCEPINFO*) { return configure(text(a[0])), S_OK; }}}};
 
 // The created classes.
 HRESULT STDMETHODCALLTYPE accept_ptr(fake*, void*) { return S_OK; }
@@ -342,10 +356,10 @@ HRESULT STDMETHODCALLTYPE converter_status(fake*, VARIANT* v) {
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE converter_put(fake*, VARIANT) { return S_OK; }
-HRESULT STDMETHODCALLTYPE converter_output(fake*, VARIANT* v) { return get_variant(L"converterOutput", v); }
 const IHostConverterVtbl converter_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostConverterVtbl), AS(IHostConverterVtbl, get_Status, converter_status),
-    AS(IHostConverterVtbl, put_Value, converter_put), AS(IHostConverterVtbl, get_Output, converter_output)};
+    AS(IHostConverterVtbl, put_Value, converter_put),
+    AS(IHostConverterVtbl, get_Output, value_of<L"converterOutput">)};
 
 // --- The sibling ---------------------------------------------------------------------
 
