@@ -1,25 +1,22 @@
 // A stand-in for the host framework under wine, and a fake sibling
-// connector; every object is one layout (fake) with one class table.
+// connector: every object is one layout (fake) of a kind, served from one
+// class table.
 //
-// The framework: the four classes the component creates, registered under
-// the framework's class identifiers, and an active-interface object (test
-// class "VeldraneTest.ActiveInterface") with its environment, company and
-// user contexts and translator, each answering at the vtable positions of
-// src/com/host.idl. What they return is set through the active interface's
-// one late-bound method, Configure(text): one entry a line,
-// "<key>=<type><value>" with type L (Long), I (Integer), D (Double),
-// S (String), B (Boolean, 1 or 0), N (Null) or E (Empty), or
-// "~<label>=<translation>" for the translator. A key not configured gives
-// Empty. The configuration is process-wide.
+// The framework: the four classes the component creates, under the
+// framework's class identifiers, and an active interface
+// ("VeldraneTest.ActiveInterface") with its contexts and translator, at the
+// vtable positions of src/com/host.idl. What they return is set through the
+// active interface's late-bound Configure(text): one "<key>=<type><value>"
+// a line, type L (Long), I (Integer), D (Double), S (String), B (Boolean, 1
+// or 0), N (Null) or E (Empty), or "~<label>=<translation>"; a key not
+// configured gives Empty. The configuration is process-wide.
 //
-// The sibling, under the ProgID the connector creates ("TARNELL.CLSMG_CONNECT"),
-// answers any member name, keeps (and at its end releases) the object
-// assigned to its ClsConnect, and logs every call process-wide as
+// The sibling ("TARNELL.CLSMG_CONNECT") answers any member name, holds the
+// object assigned to its ClsConnect until its end, and logs every call as
 // "#<n> <Member>(<arguments>)", n its serial number, each argument as
 // Str:"text", Dec:0, I2:5, I4:5, Bool:True, Obj, Obj:Nothing, Empty, Null,
 // Missing or Array; also "#<n> get ClsConnect", "#<n> set ClsConnect =
-// Object|Nothing" and "#<n> released". Its control object
-// "VeldraneTest.Sibling" has these methods:
+// Object|Nothing" and "#<n> released". Its control ("VeldraneTest.Sibling"):
 //   Log()              the lines logged since the last Log, joined by line feeds
 //   Reset()            forgets the settings below and the log; with no sibling
 //                      alive, numbering starts again at 1
