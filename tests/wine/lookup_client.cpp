@@ -294,7 +294,7 @@ void test_class_info() {
 void test_library_and_version() {
   _CLSMG_LOOKUP* lk = create();
   if (!lk) return;
-  client::check_member_table(lk, veldrane::lookup::info(), IID__CLSMG_LOOKUP);
+  client::check_member_table(lk, veldrane::lookup::info());
   ITypeInfo* ti = client::vtable_type_info(lk);
   ITypeLib* tl = nullptr;
   UINT index = 0;
