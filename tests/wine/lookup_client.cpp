@@ -184,10 +184,11 @@ void test_references_to_nothing() {
   lk->Release();
 }
 
-// Values the runtime writes no text for: a String argument of a date
-// outside 0100-01-01..9999-12-31 (NaN and infinities too) or a Decimal of
-// an invalid scale or sign raises 5, a Double NaN or infinite 6, as the
-// runtime's conversions; the statement stays as it was.
+// Values the runtime writes no text for, that no script can give: a String
+// argument of a date NaN, infinite or far out of range, or a Decimal of an
+// invalid scale or sign raises 5, a Double NaN or infinite 6, as the
+// runtime's conversions; the statement stays as it was. (The dates just
+// outside 0100-01-01..9999-12-31: the shared cases, also run as a script.)
 void test_values_without_text() {
   _CLSMG_LOOKUP* lk = create();
   if (!lk) return;
@@ -216,9 +217,6 @@ void test_values_without_text() {
     HRESULT scode;
     const char* what;
   } cases[] = {
-      {date(-657435), invalid, "31/12/99"},
-      {date(-657434.999999), invalid, "a time that rounds to 31/12/99"},
-      {date(2958466), invalid, "01/01/10000"},
       {date(1e10), invalid, "serial 1e10"},
       {date(nan), invalid, "date NaN"},
       {date(-inf), invalid, "date -infinity"},

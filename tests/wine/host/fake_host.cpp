@@ -24,11 +24,10 @@
 //   Write(member, index, value)
 //                      the member writes value into its by-reference argument
 //                      `index` (0 = first)
-//   CallBack(member, event, data)
+//   CallBack(member, data)
 //                      during the member the sibling calls its ClsConnect's
-//                      TransferData (Cancel False, data, 12) or FormClose (12)
-//                      and logs "#<n> TransferData gave <hr> Cancel=<True|False>"
-//   Preset(object)     new siblings start with this ClsConnect
+//                      TransferData (Cancel False, data, 12) and logs
+//                      "#<n> TransferData gave <hr> Cancel=<True|False>"
 //   Live()             the number of siblings alive
 //   ClsConnectOf(n)    what sibling n holds in ClsConnect (Empty once it is gone)
 #define CINTERFACE
@@ -360,18 +359,12 @@ const IHostConverterVtbl converter_vtbl = {
 
 // --- The sibling ---------------------------------------------------------------------
 
-struct callback {
-  std::wstring event;
-  std::wstring data;
-};
-
 // What the tests configure, and what the siblings record.
 struct state {
   std::vector<std::wstring> log;
   std::map<std::wstring, bool> failing;  // by upper-cased member name
   std::map<std::wstring, std::pair<UINT, VARIANT>> writes;
-  std::map<std::wstring, callback> callbacks;
-  IDispatch* preset = nullptr;
+  std::map<std::wstring, std::wstring> callbacks;  // the data
   std::map<int, fake*> alive;
   int created = 0;
   std::vector<std::wstring> names;  // dispatch id 100 + i
@@ -382,8 +375,6 @@ struct state {
     for (auto& w : writes) VariantClear(&w.second.second);
     writes.clear();
     callbacks.clear();
-    if (preset) IDispatch_Release(preset);
-    preset = nullptr;
     if (alive.empty()) created = 0;  // serial numbers start again at 1
   }
 } g;
@@ -434,29 +425,24 @@ void write_into(VARIANT* arg, const VARIANT& value) {
 }
 
 // What an opened program does when it reports back before it closes:
-// TransferData(Cancel, data, 12) or FormClose(12) on its ClsConnect.
-void call_back(fake* s, const callback& c) {
+// TransferData(Cancel, data, 12) on its ClsConnect.
+void call_back(fake* s, const std::wstring& data) {
   IDispatch* target = s->cls;
   IDispatch_AddRef(target);
   VARIANT_BOOL cancel = VARIANT_FALSE;
   VARIANT args[3];  // last to first
   V_VT(&args[0]) = VT_I4;
   V_I4(&args[0]) = 12;
-  V_VT(&args[1]) = VT_BSTR;
-  V_BSTR(&args[1]) = SysAllocString(c.data.c_str());
+  put_text(&args[1], data);
   V_VT(&args[2]) = VT_BOOL | VT_BYREF;
   V_BOOLREF(&args[2]) = &cancel;
-  const bool close = upper(c.event) == L"FORMCLOSE";
-  LPOLESTR name[] = {const_cast<LPOLESTR>(close ? L"FormClose" : L"TransferData")};
+  LPOLESTR name[] = {const_cast<LPOLESTR>(L"TransferData")};
   DISPID id = 0;
+  DISPPARAMS params{args, nullptr, 3, 0};
   HRESULT hr = IDispatch_GetIDsOfNames(target, IID_NULL, name, 1, LOCALE_USER_DEFAULT, &id);
-  if (SUCCEEDED(hr)) {
-    DISPPARAMS params{args, nullptr, close ? 1u : 3u, 0};
-    hr = IDispatch_Invoke(target, id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                          nullptr);
-  }
-  record(s, std::wstring(name[0]) + L" gave " + std::to_wstring(hr) +
-                (close ? L"" : std::wstring(L" Cancel=") + (cancel ? L"True" : L"False")));
+  if (SUCCEEDED(hr))
+    hr = IDispatch_Invoke(target, id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  record(s, L"TransferData gave " + std::to_wstring(hr) + L" Cancel=" + (cancel ? L"True" : L"False"));
   SysFreeString(V_BSTR(&args[1]));
   IDispatch_Release(target);
 }
@@ -519,12 +505,7 @@ const IDispatchVtbl sibling_vtbl = {
     AS(IDispatchVtbl, Release, fake_Release), AS(IDispatchVtbl, GetTypeInfoCount, fake_GetTypeInfoCount),
     AS(IDispatchVtbl, GetTypeInfo, fake_GetTypeInfo), AS(IDispatchVtbl, GetIDsOfNames, sibling_GetIDsOfNames),
     AS(IDispatchVtbl, Invoke, sibling_Invoke)};
-const kind sibling_kind = {&sibling_vtbl, &IID_IDispatch, {},
-                           [](fake* s) {
-                             s->serial = ++g.created;
-                             g.alive[s->serial] = s;
-                             if ((s->cls = g.preset)) IDispatch_AddRef(s->cls);
-                           },
+const kind sibling_kind = {&sibling_vtbl, &IID_IDispatch, {}, [](fake* s) { g.alive[s->serial = ++g.created] = s; },
                            [](fake* s) {
                              record(s, L"released");
                              g.alive.erase(s->serial);
@@ -547,14 +528,8 @@ const kind control_kind = {&dispatch_vtbl, &IID_IDispatch, {
      VariantCopy(&w.second, const_cast<VARIANT*>(a[2]));
      return S_OK;
    }},
-  {L"CallBack", 3, [](fake*, args_t a, VARIANT*, EXCEPINFO*) {
-     g.callbacks[upper(text(a[0]))] = callback{text(a[1]), text(a[2])};
-     return S_OK;
-   }},
-  {L"Preset", 1, [](fake*, args_t a, VARIANT*, EXCEPINFO*) {
-     if (g.preset) IDispatch_Release(g.preset);
-     g.preset = V_VT(a[0]) == VT_DISPATCH ? V_DISPATCH(a[0]) : nullptr;
-     if (g.preset) IDispatch_AddRef(g.preset);
+  {L"CallBack", 2, [](fake*, args_t a, VARIANT*, EXCEPINFO*) {
+     g.callbacks[upper(text(a[0]))] = text(a[1]);
      return S_OK;
    }},
   {L"Live", 0, [](fake*, args_t, VARIANT* r, EXCEPINFO*) {
