@@ -8,12 +8,11 @@
 // DISP_E_EXCEPTION, never internal error 51) and no first-chance fault; each
 // round must end with every reference given back and DllCanUnloadNow S_OK.
 //
-// Usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--seconds S] [--calls N]
-// FILE's seeds (one a line, # comments) replay first; then new rounds from
-// seed N (default: the clock), 4 of them or for S seconds (the variable
-// VELDRANE_COM_FUZZ_SECONDS wins), 1500 calls each. Prints the seeds, the
-// calls and each failure with its seed (replay: --seed N --rounds 1); exits
-// with the number of failing rounds (at most 100).
+// Usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--calls N]: FILE's
+// seeds (one a line, # comments) replay first, then new rounds from seed N
+// (default: the clock), 4 of them or for VELDRANE_COM_FUZZ_SECONDS seconds,
+// 1500 calls each. Prints each failure with its seed (replay: --seed N
+// --rounds 1); exits with the number of failing rounds (at most 100).
 #include "com/variant.h"  // core headers before <windows.h>
 
 #include <algorithm>
@@ -55,8 +54,7 @@ void* volatile g_fault_address = nullptr;
 LONG CALLBACK count_fault(EXCEPTION_POINTERS* e) {
   const DWORD faults[] = {EXCEPTION_ACCESS_VIOLATION, EXCEPTION_STACK_OVERFLOW, EXCEPTION_ILLEGAL_INSTRUCTION,
                           EXCEPTION_INT_DIVIDE_BY_ZERO, EXCEPTION_DATATYPE_MISALIGNMENT};
-  for (DWORD code : faults) {
-    if (e->ExceptionRecord->ExceptionCode != code) continue;
+  if (std::count(std::begin(faults), std::end(faults), e->ExceptionRecord->ExceptionCode)) {
     g_fault_address = e->ExceptionRecord->ExceptionAddress;
     InterlockedIncrement(&g_faults);
   }
@@ -93,9 +91,7 @@ class stand_in final : public IDispatch {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
     if (!ret) return E_POINTER;
     *ret = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ? this : nullptr;
-    if (!*ret) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return *ret ? (AddRef(), S_OK) : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -103,13 +99,9 @@ class stand_in final : public IDispatch {
     if (n < 1) fail("an object handed to the DLL was released once too often");
     return static_cast<ULONG>(n);
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-    if (n) *n = 0;
-    return n ? S_OK : E_POINTER;
-  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ti) override {
-    if (ti) *ti = nullptr;
-    return E_NOTIMPL;
+    return ti && (*ti = nullptr), E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) override {
     for (UINT i = 0; ids && i < count; ++i) ids[i] = hostile_ ? static_cast<DISPID>(i + 1) : DISPID_UNKNOWN;
@@ -539,7 +531,6 @@ int main(int argc, char** argv) {
   std::vector<std::uint64_t> seeds;
   std::uint64_t first = GetTickCount64() * 2654435761u ^ (static_cast<std::uint64_t>(GetCurrentProcessId()) << 32);
   long long rounds = 4, calls = 1500;
-  double seconds = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string opt = argv[i];
     FILE* in = opt == "--seeds" ? std::fopen(argv[i + 1], "r") : nullptr;
@@ -548,14 +539,14 @@ int main(int argc, char** argv) {
     if (in) std::fclose(in);
     if (opt == "--seed") first = std::strtoull(argv[i + 1], nullptr, 10);
     else if (opt == "--rounds") rounds = std::atoll(argv[i + 1]);
-    else if (opt == "--seconds") seconds = std::atof(argv[i + 1]);
     else if (opt == "--calls") calls = std::atoll(argv[i + 1]);
     else if (opt != "--seeds") {
-      std::printf("usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--seconds S] [--calls N]\n");
+      std::printf("usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--calls N]\n");
       return 2;
     }
   }
-  if (const char* env = std::getenv("VELDRANE_COM_FUZZ_SECONDS"); env && *env) seconds = std::atof(env);
+  const char* env = std::getenv("VELDRANE_COM_FUZZ_SECONDS");
+  const double seconds = env ? std::atof(env) : 0;
 
   AddVectoredExceptionHandler(1, count_fault);
   SetUnhandledExceptionFilter(on_crash);
