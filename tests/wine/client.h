@@ -54,7 +54,7 @@ inline ITypeInfo* vtable_type_info(IDispatch* obj) {
 /// name (also upper-cased), methods' parameters by name; and the flags of
 /// its dual interface. What the type library declares of each member, in
 /// slot order, is compared with the published interface's reference
-/// (typelib_client).
+/// (lookup_client).
 template <class C>
 void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info) {
   ITypeInfo* ti = vtable_type_info(obj);

@@ -1,9 +1,10 @@
 // An early-bound client of VELDRANE.dll: the dual interface through the
 // widl header's vtable, the interfaces the object answers (class information
 // of every class), error objects, null by-reference arguments, values
-// without text, the version resource, the dual interface through a proxy
-// from other apartments, and the DLL's unload answer. What the shared cases
-// and the published interface's reference pin is left to them.
+// without text, the version resource, the type library against the
+// published interface's reference, the dual interface through a proxy from
+// other apartments, and the DLL's unload answer. What the shared cases pin
+// is left to them. Usage: lookup_client <published.txt>
 #include "lookup/lookup.h"  // the member table; core headers before <windows.h>
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <ocidl.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <limits>
@@ -359,6 +361,232 @@ void test_library_and_version() {
   ok(!company.empty() && description.rfind(company + " ", 0) == 0, "CompanyName [%s]", company.c_str());
 }
 
+// --- The type library as the published interface's reference writes it -----
+
+std::string guid_text(const GUID& g) {
+  wchar_t buf[40];
+  return to_utf8(buf, StringFromGUID2(g, buf, 40) - 1);
+}
+
+std::string doc_name(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL) {
+  BSTR b = nullptr;
+  ti->GetDocumentation(id, &b, nullptr, nullptr, nullptr);
+  const std::string s = to_utf8(b);
+  SysFreeString(b);
+  return s;
+}
+
+// A pointer shows as a trailing "*"; a type of the library by its name.
+std::string type_text(ITypeInfo* ti, const TYPEDESC& td) {
+  const std::pair<VARTYPE, const char*> names[] = {{VT_VARIANT, "Variant"}, {VT_BSTR, "String"}, {VT_I2, "Integer"},
+                                                   {VT_I4, "Long"}, {VT_BOOL, "Boolean"}, {VT_DISPATCH, "Object"}};
+  for (const auto& [vt, name] : names)
+    if (td.vt == vt) return name;
+  if (td.vt == VT_PTR) return type_text(ti, *td.lptdesc) + "*";
+  ITypeInfo* ref = nullptr;
+  if (td.vt != VT_USERDEFINED) return "vt" + std::to_string(td.vt);
+  if (ti->GetRefTypeInfo(td.hreftype, &ref) != S_OK) return "?";
+  const std::string name = doc_name(ref);
+  ref->Release();
+  return name == "IDispatch" ? "Object" : name;
+}
+
+// A default as the reference writes it. widl keeps a Variant pointer's
+// number inline, typed with the pointer's target (VT_VARIANT).
+std::string default_text(VARIANT d, const std::string& type) {
+  if (type == "Object") return "Nothing";
+  if (V_VT(&d) == VT_VARIANT) return std::to_string(V_I4(&d));
+  if (V_VT(&d) == VT_BSTR) return std::string("\"").append(to_utf8(V_BSTR(&d))).append("\"");
+  const bool truth = type == "Boolean" || V_VT(&d) == VT_BOOL;
+  VARIANT v;
+  VariantInit(&v);
+  if (VariantChangeType(&v, &d, 0, truth ? VT_BOOL : VT_I4) != S_OK) return "?";
+  return truth ? (V_BOOL(&v) ? "True" : "False") : std::to_string(V_I4(&v));
+}
+
+// A parameter; a method's Variant comes as an in-only pointer (so that a
+// left-out one can be marked missing): still an argument by value.
+std::string param_text(ITypeInfo* ti, const ELEMDESC& e, const std::string& name) {
+  const USHORT f = e.paramdesc.wParamFlags;
+  std::string type = type_text(ti, e.tdesc);
+  if (((f & PARAMFLAG_FOUT) || type == "Variant*") && type.back() == '*') type.pop_back();
+  std::string out = std::string(f & PARAMFLAG_FOPT ? "Optional " : "") + (f & PARAMFLAG_FOUT ? "ByRef " : "") + name;
+  out += " As " + type;
+  if ((f & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex)
+    out += " = " + default_text(e.paramdesc.pparamdescex->varDefaultValue, type);
+  return out;
+}
+
+/// A function as the reference writes a member: interface, dispatch id,
+/// hidden flag, then the declaration; the [out, retval] parameter is the
+/// result, and a property's value shows only its type.
+std::string function_line(ITypeInfo* ti, const std::string& iface, const FUNCDESC& fd) {
+  BSTR names[32] = {};
+  UINT count = 0;
+  ti->GetNames(fd.memid, names, 32, &count);
+  char id[16];
+  std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned>(fd.memid));
+  const std::string head = iface + " " + id + (fd.wFuncFlags & FUNCFLAG_FHIDDEN ? " [hidden] " : " "),
+                    name = to_utf8(names[0]);
+  const VARTYPE ret = fd.elemdescFunc.tdesc.vt;
+  std::string result = ret == VT_VOID || ret == VT_HRESULT ? "" : type_text(ti, fd.elemdescFunc.tdesc);
+  std::string list, value_type;
+  for (SHORT i = 0; i < fd.cParams; ++i) {
+    const ELEMDESC& e = fd.lprgelemdescParam[i];
+    if (e.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) {
+      result = type_text(ti, e.tdesc);
+      if (result.back() == '*') result.pop_back();
+    } else if (fd.invkind != INVOKE_FUNC && i + 1 == fd.cParams) {
+      value_type = type_text(ti, e.tdesc);
+    } else {
+      list += (list.empty() ? "" : ", ") + param_text(ti, e, i + 1 < SHORT(count) ? to_utf8(names[i + 1]) : "?");
+    }
+  }
+  for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
+  const std::string args = list.empty() ? "" : "(" + list + ")";
+  switch (fd.invkind) {
+    case INVOKE_PROPERTYGET: return head + "Property Get " + name + args + " As " + result;
+    case INVOKE_PROPERTYPUT: return head + "Property Let " + name + args + " As " + value_type;
+    case INVOKE_PROPERTYPUTREF: return head + "Property Set " + name + args + " As " + value_type;
+    default: return head + (result.empty() ? "Sub " : "Function ") + name + "(" + list + ")" +
+                    (result.empty() ? "" : " As " + result);
+  }
+}
+
+/// A coclass, its default interface (the vtable view of the dual one) and
+/// its source interface, members in slot order; an enumeration's values.
+void type_lines(ITypeInfo* ti, std::vector<std::string>& out, std::vector<std::string>& enums) {
+  TYPEATTR* a = nullptr;
+  ti->GetTypeAttr(&a);
+  const std::string name = doc_name(ti);
+  std::string head = (a->typekind == TKIND_COCLASS ? "coclass " : "enum ") + name + " " + guid_text(a->guid);
+  std::vector<std::string> members;
+  for (UINT i = 0; a->typekind == TKIND_COCLASS && i < a->cImplTypes; ++i) {
+    INT flags = 0;
+    HREFTYPE ref = 0;
+    ITypeInfo *it = nullptr, *vt = nullptr;
+    if (ti->GetImplTypeFlags(i, &flags) != S_OK || ti->GetRefTypeOfImplType(i, &ref) != S_OK ||
+        ti->GetRefTypeInfo(ref, &it) != S_OK)
+      continue;
+    if (!(flags & IMPLTYPEFLAG_FSOURCE) && it->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref) == S_OK &&
+        it->GetRefTypeInfo(ref, &vt) == S_OK) {
+      it->Release();
+      it = vt;
+    }
+    TYPEATTR* ia = nullptr;
+    it->GetTypeAttr(&ia);
+    const std::string iface = doc_name(it);
+    const bool source = flags & IMPLTYPEFLAG_FSOURCE, by_default = flags & IMPLTYPEFLAG_FDEFAULT;
+    head += std::string(" [") + (by_default ? "default" : "") + (by_default && source ? ", " : "") +
+            (source ? "source" : "") + "] " + iface + " " + guid_text(ia->guid);
+    for (UINT f = 0; f < ia->cFuncs; ++f) {
+      FUNCDESC* fd = nullptr;
+      if (it->GetFuncDesc(f, &fd) != S_OK) continue;
+      members.push_back(function_line(it, iface, *fd));
+      it->ReleaseFuncDesc(fd);
+    }
+    it->ReleaseTypeAttr(ia);
+    it->Release();
+  }
+  for (UINT i = 0; a->typekind == TKIND_ENUM && i < a->cVars; ++i) {
+    VARDESC* vd = nullptr;
+    if (ti->GetVarDesc(i, &vd) != S_OK) continue;
+    VARIANT v;
+    VariantInit(&v);
+    const bool number = vd->varkind == VAR_CONST && VariantChangeType(&v, vd->lpvarValue, 0, VT_I4) == S_OK;
+    members.push_back(name + " " + doc_name(ti, vd->memid) + " = " + (number ? std::to_string(V_I4(&v)) : "?"));
+    ti->ReleaseVarDesc(vd);
+  }
+  auto& to = a->typekind == TKIND_COCLASS ? out : enums;
+  if (a->typekind == TKIND_COCLASS || a->typekind == TKIND_ENUM) to.push_back(head);
+  to.insert(to.end(), members.begin(), members.end());
+  ti->ReleaseTypeAttr(a);
+}
+
+std::vector<std::string> library_lines(ITypeLib* tl) {
+  TLIBATTR* la = nullptr;
+  tl->GetLibAttr(&la);
+  BSTR name = nullptr, help = nullptr;
+  tl->GetDocumentation(-1, &name, &help, nullptr, nullptr);
+  char version[32];
+  std::snprintf(version, sizeof version, " %u.%u 0x%04X \"", la->wMajorVerNum, la->wMinorVerNum, unsigned(la->lcid));
+  std::vector<std::string> out{"library " + to_utf8(name) + " " + guid_text(la->guid) + version + to_utf8(help) + "\""},
+      enums;
+  SysFreeString(name);
+  SysFreeString(help);
+  tl->ReleaseTLibAttr(la);
+  for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
+    ITypeInfo* ti = nullptr;
+    if (tl->GetTypeInfo(i, &ti) != S_OK) continue;
+    type_lines(ti, out, enums);
+    ti->Release();
+  }
+  out.insert(out.end(), enums.begin(), enums.end());
+  return out;
+}
+
+/// A reference line as the type library can carry it. Automation marks only
+/// a Variant as left out, so an optional parameter of another type carries
+/// a default (its own, or its type's zero), and one passed by reference
+/// without a default travels as a Variant; a Variant's text default is not
+/// carried (the component binds it when the argument is missing).
+std::string carried(const std::string& line) {
+  const auto open = line.find('('), close = line.rfind(')');
+  if (open == std::string::npos || close == std::string::npos) return line;
+  std::string list, rest = line.substr(open + 1, close - open - 1);
+  while (!rest.empty()) {
+    const auto comma = rest.find(", ");
+    std::string p = rest.substr(0, comma);
+    rest = comma == std::string::npos ? "" : rest.substr(comma + 2);
+    const auto as = p.find(" As "), eq = p.find(" = ");
+    const std::string type = p.substr(as + 4, eq == std::string::npos ? std::string::npos : eq - as - 4);
+    if (p.rfind("Optional ", 0) == 0 && eq == std::string::npos && type != "Variant") {
+      if (p.rfind("Optional ByRef ", 0) == 0)
+        p = p.substr(0, as) + " As Variant";
+      else
+        p += type == "String" ? " = \"\"" : type == "Boolean" ? " = False" : type == "Object" ? " = Nothing" : " = 0";
+    } else if (type == "Variant" && eq != std::string::npos && p[eq + 3] == '"') {
+      p = p.substr(0, eq);
+    }
+    list += (list.empty() ? "" : ", ") + p;
+  }
+  return line.substr(0, open + 1) + list + line.substr(close);
+}
+
+// The type library the DLL carries, read from its file as a client without
+// registration would (LoadTypeLibEx), against the published interface's
+// reference (its path the program's argument): a member a line, with
+// dispatch id, kind, hidden flag, parameters with types, optional and
+// in/out flags and defaults; the event interface; the enumeration's values.
+const char* g_published = "";
+
+void test_type_library() {
+  std::string all;
+  if (FILE* f = std::fopen(g_published, "rb")) {
+    for (char buf[4096]; std::size_t n = std::fread(buf, 1, sizeof buf, f);) all.append(buf, n);
+    std::fclose(f);
+  }
+  std::vector<std::string> reference;
+  for (std::size_t at = 0, end; at < all.size(); at = end + 1) {
+    end = std::min(all.find('\n', at), all.size());
+    reference.push_back(carried(all.substr(at, end - at)));
+  }
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(GetModuleHandleW(L"VELDRANE.dll"), path, MAX_PATH);
+  ITypeLib* tl = nullptr;
+  const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &tl);
+  ok(!reference.empty() && hr == S_OK, "reference %s (%u lines), type library %#lx", g_published,
+     unsigned(reference.size()), hr);
+  if (!tl) return;
+  const std::vector<std::string> actual = library_lines(tl);
+  tl->Release();
+  for (std::size_t i = 0, shown = 0; i < reference.size() || i < actual.size(); ++i) {
+    const std::string r = i < reference.size() ? reference[i] : "(end)", a = i < actual.size() ? actual[i] : "(end)";
+    if (r != a && ++shown <= 10) ok(false, "type library line %u\n  reference:    %s\n  type library: %s", unsigned(i + 1),
+                                    r.c_str(), a.c_str());
+  }
+}
+
 // The dual interface reached through a proxy: from a multithreaded
 // apartment (COM creates the object in a host apartment) and from a second
 // single-threaded apartment (the object marshalled from this one, `stream`).
@@ -450,8 +678,9 @@ void test_unload() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) g_published = argv[1];
   return client::run(CLSID_CLSMG_LOOKUP, {test_interfaces, test_late_bound, test_references_to_nothing,
                                           test_values_without_text, test_class_info, test_library_and_version,
-                                          test_apartments, test_unload});
+                                          test_type_library, test_apartments, test_unload});
 }
