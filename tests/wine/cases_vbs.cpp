@@ -3,9 +3,8 @@
 // texts as the core's tests. Cases of CLSMG_LOOKUP and CLSMG_DECODE are
 // taken without a host, or with a host profile the fake host framework
 // (tests/wine/host) can play: plain values and translations, no database,
-// extensions, failures or converter. The program also calls every method of
-// the member tables once (required arguments Empty): every one is built, and
-// an error it raises carries a source.
+// extensions, failures or converter. (That every member is built, and that
+// its errors carry a source: com_fuzz.)
 //
 // Usage: cases_vbs <cases folder> <output .vbs>
 // The output is plain ASCII; other characters are written as Chr or ChrW
@@ -278,23 +277,6 @@ bool expressible(const json& scenario) {
   return expressible_in(veldrane::lookup::info(), scenario);
 }
 
-template <class C>
-void write_member_walk(std::ostream& o, const veldrane::class_info<C>& info) {
-  const std::string cls(info.name);
-  o << "\nSub MemberWalk" << cls << "()\n  Dim o, n, d, s, total\n  total = 0\n";
-  for (const auto& m : info.members) {
-    if (m.kind != veldrane::member_kind::method) continue;
-    const std::string name(m.name);
-    o << "  Set o = CreateObject(\"VELDRANE." << cls << "\")\n  On Error Resume Next\n  o." << name;
-    for (std::size_t i = 0; i < m.required_count(); ++i) o << (i ? ", Empty" : " Empty");
-    o << "\n  n = Err.Number : d = Err.Description : s = Err.Source\n  On Error GoTo 0\n  total = total + 1\n"
-      << "  If n = 445 Then\n    Fail \"" << name << " not built\", \"Err.Description [\" & d & \"]\"\n"
-      << "  ElseIf n <> 0 And s = \"\" Then\n    Fail \"" << name << "\", \"error \" & n & \" without a source\"\n"
-      << "  End If\n";
-  }
-  o << "  WScript.Echo \"" << cls << " methods called: \" & total\nEnd Sub\n";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -321,10 +303,8 @@ int main(int argc, char** argv) {
         else write_case(body, c, ++cases);
       }
     }
-    write_member_walk(body, veldrane::lookup::info());
-    write_member_walk(body, veldrane::decode::info());
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    out << kPrelude << body.str() << "\nMemberWalkCLSMG_LOOKUP\nMemberWalkCLSMG_DECODE\n";
+    out << kPrelude << body.str() << "\n";
     for (int i = 1; i <= cases; ++i) out << "Case" << i << "\n";
     out << "WScript.Echo \"cases passed: \" & passed & \" of " << cases << ", failures: \" & failures\n"
         << "If failures = 0 And passed = " << cases << " Then WScript.Echo \"DONE\"\n"

@@ -5,8 +5,9 @@
 // every VARTYPE by value and by reference (null references too), odd arrays,
 // long and odd strings, objects that answer anything, null out pointers.
 // Each answer must be a COM code with valid Variants (a filled EXCEPINFO on
-// DISP_E_EXCEPTION, never internal error 51) and no first-chance fault; each
-// round must end with every reference given back and DllCanUnloadNow S_OK.
+// DISP_E_EXCEPTION, never internal error 51 nor 445, a member not built: a
+// round calls each member many times) and no first-chance fault; each round
+// must end with every reference given back and DllCanUnloadNow S_OK.
 //
 // Usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--calls N]: FILE's
 // seeds (one a line, # comments) replay first, then new rounds from seed N
@@ -499,8 +500,9 @@ class round_runner {
         (!(FAILED(info.scode) || info.wCode) || !info.bstrDescription || !info.bstrSource))
       fail("Invoke %#lx: DISP_E_EXCEPTION without scode, description or source (scode %#lx)", id, info.scode);
     if (with_info && hr != DISP_E_EXCEPTION && filled) fail("Invoke %#lx: EXCEPINFO filled for %#lx", id, hr);
-    if (info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 51))
-      fail("Invoke %#lx flags %#x: internal error: %ls", id, flags,
+    if (info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 51) ||
+        info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 445))
+      fail("Invoke %#lx flags %#x: internal error or a member not built: %ls", id, flags,
            info.bstrDescription ? info.bstrDescription : L"");
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrSource);

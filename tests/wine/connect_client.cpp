@@ -1,12 +1,12 @@
-// An early-bound client of VELDRANE.CLSMG_CONNECT against the fake sibling
-// connector of the test host DLL ("TARNELL.CLSMG_CONNECT", steered and read
-// through "VeldraneTest.Sibling"): the vtable's shapes a script cannot give,
-// every program member late-bound, by-reference write-back, events through
-// the connection point, the bound control, null by-reference arguments, and
-// the DLL's unload answer once the facade and a non-modal sibling let go of
-// each other. The conversions and a sibling already bound are the Linux
-// tests' (tests/connect, the shared cases), what a script sees connect.vbs's,
-// a missing sibling class messagebox.cmake's.
+// A client of VELDRANE.CLSMG_CONNECT against the fake sibling connector of
+// the test host DLL ("TARNELL.CLSMG_CONNECT", steered and read through
+// "VeldraneTest.Sibling"): what a script sees, the vtable's shapes a script
+// cannot give, every program member late-bound, by-reference write-back,
+// events through the connection point, the bound control, null by-reference
+// arguments, and the DLL's unload answer once the facade and a non-modal
+// sibling let go of each other. The conversions and a sibling already bound
+// are the Linux tests' (tests/connect, the shared cases), a missing sibling
+// class and a failing member messagebox.cmake's.
 #include "connect/connect.h"  // the member table; core headers before <windows.h>
 
 #include <windows.h>
@@ -148,6 +148,59 @@ void test_interface() {
   c->Release();
 }
 
+// What a script sees, late-bound: the property types, arguments given,
+// left out (a gap too) or taken as their defaults, a member forwarded under
+// the sibling's name, and a variable handed by reference to a Variant
+// parameter, which goes as a value: the sibling's write does not reach it.
+void test_late_bound() {
+  _CLSMG_CONNECT* c = fresh();
+  if (!c) return;
+  ok(call(c, id_of(c, L"Top"), DISPATCH_PROPERTYPUT, {number(100000)}) == S_OK, "Top = 100000");
+  const struct {
+    const wchar_t* name;
+    VARTYPE vt;
+    long value;
+  } properties[] = {{L"WindowModal", VT_BOOL, VARIANT_TRUE}, {L"ProgramMode", VT_I4, 2}, {L"Top", VT_I4, 100000},
+                    {L"Flag_AperturaAutomatica", VT_BOOL, VARIANT_FALSE}, {L"ConnectField", VT_DISPATCH, 0}};
+  for (const auto& p : properties) {
+    VARIANT v;
+    VariantInit(&v);
+    const HRESULT hr = call(c, id_of(c, p.name), DISPATCH_PROPERTYGET, {}, &v);
+    const long got = V_VT(&v) == VT_BOOL ? V_BOOL(&v) : V_VT(&v) == VT_I4 ? V_I4(&v) : V_DISPATCH(&v) != nullptr;
+    ok(hr == S_OK && V_VT(&v) == p.vt && got == p.value, "%ls: %#lx, vt %d, %ld", p.name, hr, V_VT(&v), got);
+    VariantClear(&v);
+  }
+  c->Release();
+  const struct {
+    const wchar_t* member;
+    std::vector<VARIANT> args;
+    const char* forwarded;
+  } calls[] = {
+      {L"Zone", {number(1), text(L"MA"), missing(), text(L"Z1")}, "Zone(Dec:1, Str:\"MA\", Str:\"\", Str:\"Z1\")"},
+      {L"ElencoCliXGiri", {text(L"G1")}, "ElencoClientiXGiri(Str:\"G1\")"},
+      {L"RiferimentiGraficiEXT", {of_type(VT_I2, 1), text(L"H"), text(L"R-1"), number(3)},  // a script's 1: Integer
+       "RiferimentiGraficiEXT(I2:1, Str:\"H\", Str:\"R-1\", I2:3, I2:0, Bool:False)"},
+  };
+  for (const auto& k : calls) {
+    c = fresh();
+    VARIANT r;
+    VariantInit(&r);
+    const HRESULT hr = late(c, k.member, k.args, &r);
+    const std::string log = sibling_log();
+    ok(hr == S_OK && V_VT(&r) == VT_BOOL && V_BOOL(&r) && log == on_new_sibling(k.forwarded), "%ls: %#lx [%s]",
+       k.member, hr, log.c_str());
+    c->Release();
+  }
+  c = fresh();
+  late(g_control, L"Write", {text(L"ListiniUltPrArtClientiArtFornitori"), number(0), text(L"changed")});
+  VARIANT variable = text(L"P"), reference = of_type(VT_BYREF | VT_VARIANT);
+  V_VARIANTREF(&reference) = &variable;
+  ok(late(c, L"ListiniUltPrArtClientiArtFornitori", {reference}) == S_OK && text_of(variable) == "P",
+     "ArrayParametri goes as a value: [%s]", text_of(variable).c_str());
+  VariantClear(&variable);
+  c->Release();
+}
+
 // Every program member of the table without required parameters,
 // late-bound with its arguments left out: it answers True and the
 // sibling's member of the same name receives as many arguments as the
@@ -182,7 +235,7 @@ void test_every_program() {
 // What the sibling writes into an argument, and what the caller then sees
 // through the vtable: a String and an object come back, the facade's own
 // flag is the sibling's, copies handed on leave the caller's variables
-// alone. (Late-bound: connect.vbs.)
+// alone. (Late-bound: test_late_bound.)
 void test_by_reference() {
   const auto writes = [](const wchar_t* member, long position, VARIANT value) {
     _CLSMG_CONNECT* c = fresh();
@@ -372,7 +425,7 @@ void test_all() {
   CLSIDFromProgID(L"VeldraneTest.Sibling", &control);
   g_control = create<IDispatch>(control, IID_IDispatch);
   if (!g_control) return;
-  for (auto test : {test_interface, test_every_program, test_by_reference, test_events,
+  for (auto test : {test_interface, test_late_bound, test_every_program, test_by_reference, test_events,
                     test_non_modal_and_unload})
     test();
   late(g_control, L"Reset");
