@@ -47,6 +47,7 @@ std::string statement(_CLSMG_LOOKUP* lk) {
 void test_interfaces() {
   _CLSMG_LOOKUP* lk = create();
   if (!lk) return;
+  check_member_table(lk, veldrane::lookup::info());
   IUnknown* unk = nullptr;
   lk->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unk));
   const struct {
@@ -288,79 +289,6 @@ void test_class_info() {
   }
 }
 
-// The library the object serves: built for the client's architecture, with
-// the hidden alias of the first release. The DLL's version resource tells
-// the library's version, name and help string, and names its own file.
-void test_library_and_version() {
-  _CLSMG_LOOKUP* lk = create();
-  if (!lk) return;
-  client::check_member_table(lk, veldrane::lookup::info());
-  ITypeInfo* ti = client::vtable_type_info(lk);
-  ITypeLib* tl = nullptr;
-  UINT index = 0;
-  if (ti) ti->GetContainingTypeLib(&tl, &index);
-  if (ti) ti->Release();
-  lk->Release();
-  ok(tl != nullptr, "the type library");
-  if (!tl) return;
-  TLIBATTR* la = nullptr;
-  tl->GetLibAttr(&la);
-  const WORD major = la->wMajorVerNum, minor = la->wMinorVerNum;
-  ok(la->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32), "library for this architecture: %d", la->syskind);
-  tl->ReleaseTLibAttr(la);
-  ITypeInfo* alias = nullptr;
-  TYPEATTR* aa = nullptr;
-  ok(tl->GetTypeInfoOfGuid(kLegacyV0, &alias) == S_OK && alias->GetTypeAttr(&aa) == S_OK &&
-         aa->typekind == TKIND_ALIAS && (aa->wTypeFlags & TYPEFLAG_FHIDDEN),
-     "the hidden alias of the first release");
-  if (aa) alias->ReleaseTypeAttr(aa);
-  if (alias) alias->Release();
-  BSTR lib_name = nullptr, help = nullptr;
-  tl->GetDocumentation(-1, &lib_name, &help, nullptr, nullptr);
-  const std::string name = to_utf8(lib_name), description = to_utf8(help);
-  SysFreeString(lib_name);
-  SysFreeString(help);
-  tl->Release();
-
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(GetModuleHandleW(L"VELDRANE.dll"), path, MAX_PATH);
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
-  std::string data(size, '\0');
-  if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) {
-    ok(false, "GetFileVersionInfo: error %lu", GetLastError());
-    return;
-  }
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT len = 0;
-  VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len);
-  const DWORD ms = MAKELONG(minor, major);
-  ok(fixed && fixed->dwSignature == 0xFEEF04BD && fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == 0 &&
-         fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == 0 && fixed->dwFileType == VFT_DLL,
-     "the fixed part, library %u.%u", major, minor);
-  auto text = [&](const wchar_t* key_name) {
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + key_name;
-    wchar_t* value = nullptr;
-    UINT n = 0;
-    if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &n) || !value) return std::string();
-    return to_utf8(value, wcslen(value));
-  };
-  char version[32];
-  std::snprintf(version, sizeof version, "%u.%u.0.0", major, minor);
-  const struct {
-    const wchar_t* name;
-    std::string expected;
-  } strings[] = {
-      {L"FileVersion", version}, {L"ProductVersion", version},           {L"ProductName", name},
-      {L"InternalName", name},   {L"OriginalFilename", "VELDRANE.dll"}, {L"FileDescription", description},
-  };
-  for (const auto& s : strings)
-    ok(text(s.name) == s.expected, "%ls: [%s], expected [%s]", s.name, text(s.name).c_str(), s.expected.c_str());
-  // The vendor word that heads the help string.
-  const std::string company = text(L"CompanyName");
-  ok(!company.empty() && description.rfind(company + " ", 0) == 0, "CompanyName [%s]", company.c_str());
-}
-
 // --- The type library as the published interface's reference writes it -----
 
 std::string guid_text(const GUID& g) {
@@ -553,14 +481,16 @@ std::string carried(const std::string& line) {
   return line.substr(0, open + 1) + list + line.substr(close);
 }
 
-// The type library the DLL carries, read from its file as a client without
-// registration would (LoadTypeLibEx), against the published interface's
-// reference (its path the program's argument): a member a line, with
-// dispatch id, kind, hidden flag, parameters with types, optional and
-// in/out flags and defaults; the event interface; the enumeration's values.
+// The library the object serves (the DLL reads it from its own file): built
+// for the client's architecture, with the hidden alias of the first release,
+// its types as the published interface's reference (its path the program's
+// argument) writes them: a member a line, with dispatch id, kind, hidden
+// flag, parameters with types, optional and in/out flags and defaults; the
+// event interface; the enumeration's values. The DLL's version resource
+// tells the library's version, name and help string, and names its own file.
 const char* g_published = "";
 
-void test_type_library() {
+void test_library_and_version() {
   std::string all;
   if (FILE* f = std::fopen(g_published, "rb")) {
     for (char buf[4096]; std::size_t n = std::fread(buf, 1, sizeof buf, f);) all.append(buf, n);
@@ -571,20 +501,79 @@ void test_type_library() {
     end = std::min(all.find('\n', at), all.size());
     reference.push_back(carried(all.substr(at, end - at)));
   }
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(GetModuleHandleW(L"VELDRANE.dll"), path, MAX_PATH);
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  ITypeInfo* ti = client::vtable_type_info(lk);
   ITypeLib* tl = nullptr;
-  const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &tl);
-  ok(!reference.empty() && hr == S_OK, "reference %s (%u lines), type library %#lx", g_published,
-     unsigned(reference.size()), hr);
+  UINT index = 0;
+  if (ti) ti->GetContainingTypeLib(&tl, &index);
+  if (ti) ti->Release();
+  lk->Release();
+  ok(tl && !reference.empty(), "the type library, the reference %s (%u lines)", g_published,
+     unsigned(reference.size()));
   if (!tl) return;
   const std::vector<std::string> actual = library_lines(tl);
-  tl->Release();
   for (std::size_t i = 0, shown = 0; i < reference.size() || i < actual.size(); ++i) {
     const std::string r = i < reference.size() ? reference[i] : "(end)", a = i < actual.size() ? actual[i] : "(end)";
-    if (r != a && ++shown <= 10) ok(false, "type library line %u\n  reference:    %s\n  type library: %s", unsigned(i + 1),
-                                    r.c_str(), a.c_str());
+    if (r != a && ++shown <= 10)
+      ok(false, "type library line %u\n  reference:    %s\n  type library: %s", unsigned(i + 1), r.c_str(), a.c_str());
   }
+  TLIBATTR* la = nullptr;
+  tl->GetLibAttr(&la);
+  const WORD major = la->wMajorVerNum, minor = la->wMinorVerNum;
+  ok(la->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32), "library for this architecture: %d", la->syskind);
+  tl->ReleaseTLibAttr(la);
+  ITypeInfo* alias = nullptr;
+  TYPEATTR* aa = nullptr;
+  ok(tl->GetTypeInfoOfGuid(kLegacyV0, &alias) == S_OK && alias->GetTypeAttr(&aa) == S_OK &&
+         aa->typekind == TKIND_ALIAS && (aa->wTypeFlags & TYPEFLAG_FHIDDEN),
+     "the hidden alias of the first release");
+  if (aa) alias->ReleaseTypeAttr(aa);
+  if (alias) alias->Release();
+  BSTR lib_name = nullptr, help = nullptr;
+  tl->GetDocumentation(-1, &lib_name, &help, nullptr, nullptr);
+  const std::string name = to_utf8(lib_name), description = to_utf8(help);
+  SysFreeString(lib_name);
+  SysFreeString(help);
+  tl->Release();
+
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(GetModuleHandleW(L"VELDRANE.dll"), path, MAX_PATH);
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+  std::string data(size, '\0');
+  if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) {
+    ok(false, "GetFileVersionInfo: error %lu", GetLastError());
+    return;
+  }
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len);
+  const DWORD ms = MAKELONG(minor, major);
+  ok(fixed && fixed->dwSignature == 0xFEEF04BD && fixed->dwFileVersionMS == ms && fixed->dwFileVersionLS == 0 &&
+         fixed->dwProductVersionMS == ms && fixed->dwProductVersionLS == 0 && fixed->dwFileType == VFT_DLL,
+     "the fixed part, library %u.%u", major, minor);
+  auto text = [&](const wchar_t* key_name) {
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + key_name;
+    wchar_t* value = nullptr;
+    UINT n = 0;
+    if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &n) || !value) return std::string();
+    return to_utf8(value, wcslen(value));
+  };
+  char version[32];
+  std::snprintf(version, sizeof version, "%u.%u.0.0", major, minor);
+  const struct {
+    const wchar_t* name;
+    std::string expected;
+  } strings[] = {
+      {L"FileVersion", version}, {L"ProductVersion", version},           {L"ProductName", name},
+      {L"InternalName", name},   {L"OriginalFilename", "VELDRANE.dll"}, {L"FileDescription", description},
+  };
+  for (const auto& s : strings)
+    ok(text(s.name) == s.expected, "%ls: [%s], expected [%s]", s.name, text(s.name).c_str(), s.expected.c_str());
+  // The vendor word that heads the help string.
+  const std::string company = text(L"CompanyName");
+  ok(!company.empty() && description.rfind(company + " ", 0) == 0, "CompanyName [%s]", company.c_str());
 }
 
 // The dual interface reached through a proxy: from a multithreaded
@@ -682,5 +671,5 @@ int main(int argc, char** argv) {
   if (argc > 1) g_published = argv[1];
   return client::run(CLSID_CLSMG_LOOKUP, {test_interfaces, test_late_bound, test_references_to_nothing,
                                           test_values_without_text, test_class_info, test_library_and_version,
-                                          test_type_library, test_apartments, test_unload});
+                                          test_apartments, test_unload});
 }
