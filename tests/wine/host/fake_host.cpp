@@ -17,19 +17,17 @@
 // Str:"text", Dec:0, I2:5, I4:5, Bool:True, Obj, Obj:Nothing, Empty, Null,
 // Missing or Array; also "#<n> get ClsConnect", "#<n> set ClsConnect =
 // Object|Nothing" and "#<n> released". Its control ("VeldraneTest.Sibling"):
-//   Log()              the lines logged since the last Log, joined by line feeds
-//   Reset()            forgets the settings below and the log; with no sibling
-//                      alive, numbering starts again at 1
-//   Fail(member)       the member raises an error from now on
-//   Write(member, index, value)
-//                      the member writes value into its by-reference argument
-//                      `index` (0 = first)
-//   CallBack(member, data)
-//                      during the member the sibling calls its ClsConnect's
-//                      TransferData (Cancel False, data, 12) and logs
-//                      "#<n> TransferData gave <hr> Cancel=<True|False>"
-//   Live()             the number of siblings alive
-//   ClsConnectOf(n)    what sibling n holds in ClsConnect (Empty once it is gone)
+//   Log(): the lines logged since the last Log, joined by line feeds
+//   Reset(): forgets the settings below and the log (numbering starts again
+//     at 1 when no sibling is alive)
+//   Fail(member): the member raises an error from now on
+//   Write(member, index, value): the member writes value into its
+//     by-reference argument `index` (0 = first)
+//   CallBack(member, data): during the member the sibling calls its
+//     ClsConnect's TransferData (Cancel False, data, 12) and logs
+//     "#<n> TransferData gave <hr> Cancel=<True|False>"
+//   Live(): the number of siblings alive
+//   ClsConnectOf(n): what sibling n holds in ClsConnect (Empty once gone)
 #define CINTERFACE
 #define COBJMACROS
 #include <windows.h>
@@ -54,14 +52,11 @@ HMODULE g_module = nullptr;
 
 // --- The framework's configuration ----------------------------------------------
 
-struct entry {
-  wchar_t type = L'E';
-  std::wstring text;
-};
-std::map<std::wstring, entry> g_config;
+std::map<std::wstring, VARIANT> g_config;
 std::map<std::wstring, std::wstring> g_translations;
 
 void configure(const std::wstring& text) {
+  for (auto& c : g_config) VariantClear(&c.second);
   g_config.clear();
   g_translations.clear();
   for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
@@ -71,26 +66,25 @@ void configure(const std::wstring& text) {
     const std::size_t eq = line.find(L'=');
     if (eq == std::wstring::npos) continue;
     if (line[0] == L'~') g_translations[line.substr(1, eq - 1)] = line.substr(eq + 1);
-    else if (eq + 1 < line.size()) g_config[line.substr(0, eq)] = entry{line[eq + 1], line.substr(eq + 2)};
+    if (line[0] == L'~' || eq + 1 >= line.size()) continue;
+    VARIANT& v = g_config[line.substr(0, eq)];
+    const std::wstring t = line.substr(eq + 2);
+    switch (line[eq + 1]) {
+      case L'L': V_VT(&v) = VT_I4; V_I4(&v) = std::wcstol(t.c_str(), nullptr, 10); break;
+      case L'I': V_VT(&v) = VT_I2; V_I2(&v) = static_cast<SHORT>(std::wcstol(t.c_str(), nullptr, 10)); break;
+      case L'D': V_VT(&v) = VT_R8; V_R8(&v) = std::wcstod(t.c_str(), nullptr); break;
+      case L'S': V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocStringLen(t.data(), static_cast<UINT>(t.size())); break;
+      case L'B': V_VT(&v) = VT_BOOL; V_BOOL(&v) = t == L"1" ? VARIANT_TRUE : VARIANT_FALSE; break;
+      case L'N': V_VT(&v) = VT_NULL; break;
+      default: break;  // Empty
+    }
   }
 }
 
 HRESULT get_variant(const wchar_t* key, VARIANT* out) {
   VariantInit(out);
   auto it = g_config.find(key);
-  if (it == g_config.end()) return S_OK;
-  const entry& e = it->second;
-  const wchar_t* t = e.text.c_str();
-  switch (e.type) {
-    case L'L': V_VT(out) = VT_I4; V_I4(out) = std::wcstol(t, nullptr, 10); break;
-    case L'I': V_VT(out) = VT_I2; V_I2(out) = static_cast<SHORT>(std::wcstol(t, nullptr, 10)); break;
-    case L'D': V_VT(out) = VT_R8; V_R8(out) = std::wcstod(t, nullptr); break;
-    case L'S': V_VT(out) = VT_BSTR; V_BSTR(out) = SysAllocStringLen(t, static_cast<UINT>(e.text.size())); break;
-    case L'B': V_VT(out) = VT_BOOL; V_BOOL(out) = e.text == L"1" ? VARIANT_TRUE : VARIANT_FALSE; break;
-    case L'N': V_VT(out) = VT_NULL; break;
-    default: break;
-  }
-  return S_OK;
+  return it == g_config.end() ? S_OK : VariantCopy(out, &it->second);
 }
 
 // Typed slots take the value as the framework's property of that type
@@ -176,10 +170,7 @@ ULONG STDMETHODCALLTYPE fake_Release(fake* self) {
   }
   return n;
 }
-HRESULT STDMETHODCALLTYPE fake_GetTypeInfoCount(fake*, UINT* n) {
-  *n = 0;
-  return S_OK;
-}
+HRESULT STDMETHODCALLTYPE fake_GetTypeInfoCount(fake*, UINT* n) { return *n = 0, S_OK; }
 HRESULT STDMETHODCALLTYPE fake_GetTypeInfo(fake*, UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE fake_GetIDsOfNames(fake* self, REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) {
   *id = DISPID_UNKNOWN;
@@ -318,43 +309,34 @@ const kind active_kind = {
     {{L"Configure", 1, [](fake*, args_t a, VARIANT*, EXCEPINFO*) { return configure(text(a[0])), S_OK; }}}};
 
 // The created classes.
-HRESULT STDMETHODCALLTYPE accept_ptr(fake*, void*) { return S_OK; }
-HRESULT STDMETHODCALLTYPE accept_long(fake*, long) { return S_OK; }
-HRESULT STDMETHODCALLTYPE accept_short(fake*, short) { return S_OK; }
-HRESULT STDMETHODCALLTYPE accept_none(fake*) { return S_OK; }
+// Takes what it is given and does nothing.
+template <class... A>
+HRESULT STDMETHODCALLTYPE accept(fake*, A...) {
+  return S_OK;
+}
 HRESULT STDMETHODCALLTYPE filter_clause(fake*, BSTR, long, long, VARIANT* v) { return get_variant(L"filterClause", v); }
 HRESULT STDMETHODCALLTYPE filter_clause2(fake*, long, VARIANT* v) { return get_variant(L"filterClause2", v); }
 const IHostFilterBuilderVtbl filter_vtbl = {
-    UNKNOWN_AND_DISPATCH(IHostFilterBuilderVtbl), AS(IHostFilterBuilderVtbl, SetConnection, accept_ptr),
-    AS(IHostFilterBuilderVtbl, put_ConnectionText, accept_ptr), AS(IHostFilterBuilderVtbl, put_Text7, accept_ptr),
-    AS(IHostFilterBuilderVtbl, put_Text9, accept_ptr), AS(IHostFilterBuilderVtbl, put_Text11, accept_ptr),
-    AS(IHostFilterBuilderVtbl, put_Flag14, accept_short), AS(IHostFilterBuilderVtbl, put_Company, accept_long),
+    UNKNOWN_AND_DISPATCH(IHostFilterBuilderVtbl), AS(IHostFilterBuilderVtbl, SetConnection, accept<void*>),
+    AS(IHostFilterBuilderVtbl, put_ConnectionText, accept<void*>), AS(IHostFilterBuilderVtbl, put_Text7, accept<void*>),
+    AS(IHostFilterBuilderVtbl, put_Text9, accept<void*>), AS(IHostFilterBuilderVtbl, put_Text11, accept<void*>),
+    AS(IHostFilterBuilderVtbl, put_Flag14, accept<short>), AS(IHostFilterBuilderVtbl, put_Company, accept<long>),
     AS(IHostFilterBuilderVtbl, FilterClause, filter_clause), AS(IHostFilterBuilderVtbl, FilterClause2, filter_clause2)};
 
-HRESULT STDMETHODCALLTYPE no_extender(fake*, IDispatch** ret) {
-  *ret = nullptr;
-  return S_OK;
-}
-HRESULT STDMETHODCALLTYPE extend_nothing(fake*, VARIANT*, BSTR*, BSTR*) { return S_OK; }
+HRESULT STDMETHODCALLTYPE no_extender(fake*, IDispatch** ret) { return *ret = nullptr, S_OK; }
 const IHostFirstExtensionVtbl first_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostFirstExtensionVtbl), AS(IHostFirstExtensionVtbl, get_Extender, no_extender),
-    AS(IHostFirstExtensionVtbl, putref_Connection, accept_ptr), AS(IHostFirstExtensionVtbl, put_Entity, accept_short),
-    AS(IHostFirstExtensionVtbl, Extend, extend_nothing)};
+    AS(IHostFirstExtensionVtbl, putref_Connection, accept<void*>), AS(IHostFirstExtensionVtbl, put_Entity, accept<short>),
+    AS(IHostFirstExtensionVtbl, Extend, (accept<VARIANT*, BSTR*, BSTR*>))};
 const IHostSecondExtensionVtbl second_vtbl = {
-    UNKNOWN_AND_DISPATCH(IHostSecondExtensionVtbl), AS(IHostSecondExtensionVtbl, SetEntity, accept_ptr),
-    AS(IHostSecondExtensionVtbl, putref_ActiveInterface, accept_ptr), AS(IHostSecondExtensionVtbl, Close, accept_none),
-    AS(IHostSecondExtensionVtbl, Extend, extend_nothing)};
+    UNKNOWN_AND_DISPATCH(IHostSecondExtensionVtbl), AS(IHostSecondExtensionVtbl, SetEntity, accept<void*>),
+    AS(IHostSecondExtensionVtbl, putref_ActiveInterface, accept<void*>), AS(IHostSecondExtensionVtbl, Close, accept<>),
+    AS(IHostSecondExtensionVtbl, Extend, (accept<VARIANT*, BSTR*, BSTR*>))};
 
-HRESULT STDMETHODCALLTYPE converter_status(fake*, VARIANT* v) {
-  VariantInit(v);
-  V_VT(v) = VT_I4;
-  V_I4(v) = 0;
-  return S_OK;
-}
-HRESULT STDMETHODCALLTYPE converter_put(fake*, VARIANT) { return S_OK; }
+HRESULT STDMETHODCALLTYPE converter_status(fake*, VARIANT* v) { return V_VT(v) = VT_I4, V_I4(v) = 0, S_OK; }
 const IHostConverterVtbl converter_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostConverterVtbl), AS(IHostConverterVtbl, get_Status, converter_status),
-    AS(IHostConverterVtbl, put_Value, converter_put),
+    AS(IHostConverterVtbl, put_Value, accept<VARIANT>),
     AS(IHostConverterVtbl, get_Output, value_of<L"converterOutput">)};
 
 // --- The sibling ---------------------------------------------------------------------
