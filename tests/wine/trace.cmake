@@ -1,10 +1,11 @@
-# Runs trace.vbs with wine's debug-string channel on and checks that the one
-# object wrote exactly two trace lines, "INI" then "TER", with the same
-# 32-digit identifier. cmake -DWINE=<wine> -DSCRIPT=<trace.vbs> -P trace.cmake
+# Runs create.vbs with wine's debug-string channel on and checks that its one
+# object, released at the script's end, wrote exactly two trace lines, "INI"
+# then "TER", with the same 32-digit identifier.
+#   cmake -DWINE=<wine> -DSCRIPT=<create.vbs> -P trace.cmake
 set(ENV{WINEDEBUG} "+debugstr")
 execute_process(COMMAND "${WINE}" cscript //nologo "${SCRIPT}"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT out MATCHES "RELEASED")
+if(NOT out MATCHES "CREATED Lkp_Operatori")
   message(FATAL_ERROR "the client did not finish (${rc}): ${out}${err}")
 endif()
 string(REGEX MATCHALL "OutputDebugStringA \"VORX:[^\"]*\"" lines "${err}")
