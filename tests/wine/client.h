@@ -176,6 +176,20 @@ inline HRESULT call(IDispatch* obj, DISPID id, WORD flags, std::vector<VARIANT> 
   return hr;
 }
 
+/// A property late-bound, as "<vt>:<text>" (a Boolean as True or False,
+/// no text for an object or when it has none).
+inline std::string property(IDispatch* obj, const wchar_t* name) {
+  VARIANT v, t;
+  VariantInit(&v);
+  VariantInit(&t);
+  const HRESULT hr = call(obj, id_of(obj, name), DISPATCH_PROPERTYGET, {}, &v);
+  VariantChangeType(&t, &v, VARIANT_ALPHABOOL, VT_BSTR);
+  const std::string shown = FAILED(hr) ? "failed" : std::to_string(V_VT(&v)) + ":" + (V_VT(&t) == VT_BSTR ? text_of(t) : "");
+  VariantClear(&v);
+  VariantClear(&t);
+  return shown;
+}
+
 /// A method by name; `args` first to last, cleared after the call.
 inline HRESULT late(IDispatch* target, const wchar_t* name, std::vector<VARIANT> args = {}, VARIANT* result = nullptr) {
   const DISPID id = id_of(target, name);

@@ -74,7 +74,7 @@ void test_interfaces() {
   ok(lk->get_Titolo(nullptr) == E_POINTER, "null out pointer");
 
   // A refused call through the vtable leaves an error object naming the
-  // interface (late-bound, contract.vbs reads it from Err).
+  // interface (late-bound, cases.vbs reads the shared cases' from Err).
   VARIANT arg = client::text(L"X;Y");
   hr = lk->Operatori(&arg);
   ok(hr == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5), "refused sort column: %#lx", hr);
@@ -95,6 +95,41 @@ void test_interfaces() {
     info->Release();
   }
   if (unk) unk->Release();
+  lk->Release();
+}
+
+// Properties late-bound, as a script sets and reads them: a new object's
+// types and values, what a let leaves, and ActiveInterface taking only the
+// framework's active interface, or Nothing. (Their values after calls: the
+// shared cases.)
+void test_properties() {
+  _CLSMG_LOOKUP* lk = create();
+  if (!lk) return;
+  const std::pair<const wchar_t*, const char*> fresh[] = {
+      {L"Titolo", "8:"},  {L"StringaSQL", "8:"},  {L"ArrayFields", "8:"}, {L"IDLookup", "0:"},
+      {L"CodiceDitta", "3:0"}, {L"SoloLinguePerDitta", "11:True"}, {L"ActiveInterface", "9:"}};
+  for (const auto& [name, shown] : fresh)
+    ok(property(lk, name) == shown, "a new object's %ls: %s", name, property(lk, name).c_str());
+  struct {
+    const wchar_t* name;
+    VARIANT value;
+    bool taken;  // else refused as a script's error 13: only the framework's active interface is
+    const char* shown;
+  } lets[] = {{L"CodiceDitta", number(5), true, "3:5"},
+              {L"CodiceDitta", number(0), true, "3:0"},
+              {L"Titolo", text(L"Mio titolo"), true, "8:Mio titolo"},
+              {L"SoloLinguePerDitta", client::boolean(false), true, "11:False"},
+              {L"ActiveInterface", object(lk), false, "9:"},
+              {L"ActiveInterface", object(nullptr), true, "9:"}};
+  for (auto& l : lets) {
+    const WORD flags = V_VT(&l.value) == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    HRESULT scode = 0;
+    const HRESULT hr = call(lk, id_of(lk, l.name), flags, {l.value}, nullptr, nullptr, &scode);
+    const bool refused = hr == DISP_E_TYPEMISMATCH || scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
+    ok((l.taken ? hr == S_OK : refused) && property(lk, l.name) == l.shown, "%ls let: %#lx, %s", l.name, hr,
+       property(lk, l.name).c_str());
+    VariantClear(&l.value);
+  }
   lk->Release();
 }
 
@@ -669,7 +704,7 @@ void test_unload() {
 
 int main(int argc, char** argv) {
   if (argc > 1) g_published = argv[1];
-  return client::run(CLSID_CLSMG_LOOKUP, {test_interfaces, test_late_bound, test_references_to_nothing,
+  return client::run(CLSID_CLSMG_LOOKUP, {test_interfaces, test_properties, test_late_bound, test_references_to_nothing,
                                           test_values_without_text, test_class_info, test_library_and_version,
                                           test_apartments, test_unload});
 }
