@@ -184,7 +184,8 @@ inline std::string property(IDispatch* obj, const wchar_t* name) {
   VariantInit(&t);
   const HRESULT hr = call(obj, id_of(obj, name), DISPATCH_PROPERTYGET, {}, &v);
   VariantChangeType(&t, &v, VARIANT_ALPHABOOL, VT_BSTR);
-  const std::string shown = FAILED(hr) ? "failed" : std::to_string(V_VT(&v)) + ":" + (V_VT(&t) == VT_BSTR ? text_of(t) : "");
+  const std::string shown =
+      FAILED(hr) ? "failed" : std::to_string(V_VT(&v)) + ":" + (V_VT(&t) == VT_BSTR ? text_of(t) : "");
   VariantClear(&v);
   VariantClear(&t);
   return shown;

@@ -386,9 +386,8 @@ std::vector<class_entry> classes_of_library(const wchar_t* progid) {
 bool is_com_code(HRESULT hr) {
   const int facilities[] = {FACILITY_NULL, FACILITY_RPC, FACILITY_DISPATCH, FACILITY_ITF, FACILITY_WIN32,
                             FACILITY_CONTROL};
-  for (int f : facilities)
-    if (FAILED(hr) && HRESULT_FACILITY(hr) == f) return true;
-  return hr == S_OK || hr == S_FALSE;
+  return hr == S_OK || hr == S_FALSE ||
+         (FAILED(hr) && std::count(facilities, std::end(facilities), HRESULT_FACILITY(hr)));
 }
 
 // A method without arguments, by name; false when the object has none.
@@ -554,15 +553,12 @@ int main(int argc, char** argv) {
   SetUnhandledExceptionFilter(on_crash);
   CoInitialize(nullptr);
   std::vector<class_entry> classes = classes_of_library(L"VELDRANE.CLSMG_LOOKUP");
-  if (classes.empty()) {
-    std::printf("FAIL: no class of VELDRANE.dll can be created (is it registered?)\n");
-    return 1;
-  }
+  if (classes.empty()) return std::printf("FAIL: no class of VELDRANE.dll can be created (is it registered?)\n"), 1;
   // The fake sibling's control object, when the test host is registered:
   // its log is cleared as the rounds go.
-  IDispatch* control = nullptr;
   CLSID control_clsid;
-  if (SUCCEEDED(CLSIDFromProgID(L"VeldraneTest.Sibling", &control_clsid))) control = create(control_clsid);
+  IDispatch* control =
+      SUCCEEDED(CLSIDFromProgID(L"VeldraneTest.Sibling", &control_clsid)) ? create(control_clsid) : nullptr;
   const std::size_t kept = seeds.size();
   std::printf("com_fuzz: %u classes; %u kept seeds; new rounds from seed %llu\n", unsigned(classes.size()),
               unsigned(kept), static_cast<unsigned long long>(first));
@@ -577,10 +573,8 @@ int main(int argc, char** argv) {
     g_round_failures = 0;
     round_runner(classes, control, g_seed).run(calls);
     ++done;
-    if (g_round_failures) {
-      ++failing;
+    if (g_round_failures && ++failing)
       std::printf("failing seed: %llu (%d failures)\n", static_cast<unsigned long long>(g_seed), g_round_failures);
-    }
     std::fflush(stdout);
   }
   if (control) control->Release();

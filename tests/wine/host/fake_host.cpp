@@ -326,7 +326,8 @@ const IHostFilterBuilderVtbl filter_vtbl = {
 HRESULT STDMETHODCALLTYPE no_extender(fake*, IDispatch** ret) { return *ret = nullptr, S_OK; }
 const IHostFirstExtensionVtbl first_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostFirstExtensionVtbl), AS(IHostFirstExtensionVtbl, get_Extender, no_extender),
-    AS(IHostFirstExtensionVtbl, putref_Connection, accept<void*>), AS(IHostFirstExtensionVtbl, put_Entity, accept<short>),
+    AS(IHostFirstExtensionVtbl, putref_Connection, accept<void*>),
+    AS(IHostFirstExtensionVtbl, put_Entity, accept<short>),
     AS(IHostFirstExtensionVtbl, Extend, (accept<VARIANT*, BSTR*, BSTR*>))};
 const IHostSecondExtensionVtbl second_vtbl = {
     UNKNOWN_AND_DISPATCH(IHostSecondExtensionVtbl), AS(IHostSecondExtensionVtbl, SetEntity, accept<void*>),
