@@ -143,6 +143,7 @@ struct fake {
   const kind* k;
   int serial = 0;            // a sibling's number
   IDispatch* cls = nullptr;  // a sibling's ClsConnect
+  const kind* makes = nullptr;  // a class object's class
 };
 
 fake* make(const kind& k) {
@@ -555,47 +556,31 @@ const class_desc kClasses[] = {
     {&kControlClsid, &control_kind, L"VeldraneTest.Sibling"},
 };
 
-struct factory {
-  IClassFactory iface;
-  const class_desc* desc;
-};
-
-HRESULT STDMETHODCALLTYPE cf_QueryInterface(IClassFactory* self, REFIID riid, void** ret) {
-  const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory);
-  *ret = known ? self : nullptr;
-  return known ? S_OK : E_NOINTERFACE;
-}
-ULONG STDMETHODCALLTYPE cf_AddRef(IClassFactory*) { return 2; }
-ULONG STDMETHODCALLTYPE cf_Release(IClassFactory*) { return 1; }
-HRESULT STDMETHODCALLTYPE cf_CreateInstance(IClassFactory* self, IUnknown* outer, REFIID riid, void** ret) {
-  *ret = nullptr;
-  if (outer) return CLASS_E_NOAGGREGATION;
-  fake* f = make(*reinterpret_cast<factory*>(self)->desc->k);
+// A new object's interface, or its end.
+HRESULT hand_out(fake* f, REFIID riid, void** ret) {
   const HRESULT hr = fake_QueryInterface(f, riid, ret);
   fake_Release(f);
   return hr;
 }
-HRESULT STDMETHODCALLTYPE cf_LockServer(IClassFactory*, BOOL lock) {
-  if (lock) InterlockedIncrement(&g_objects);
-  else InterlockedDecrement(&g_objects);
-  return S_OK;
+
+// Class objects are fakes too, counted as objects while they live.
+HRESULT STDMETHODCALLTYPE cf_CreateInstance(fake* self, IUnknown* outer, REFIID riid, void** ret) {
+  *ret = nullptr;
+  return outer ? CLASS_E_NOAGGREGATION : hand_out(make(*self->makes), riid, ret);
 }
-const IClassFactoryVtbl cf_vtbl = {cf_QueryInterface, cf_AddRef, cf_Release, cf_CreateInstance, cf_LockServer};
+HRESULT STDMETHODCALLTYPE cf_LockServer(fake*, BOOL lock) {
+  return (lock ? InterlockedIncrement(&g_objects) : InterlockedDecrement(&g_objects)), S_OK;
+}
+const IClassFactoryVtbl cf_vtbl = {
+    AS(IClassFactoryVtbl, QueryInterface, fake_QueryInterface), AS(IClassFactoryVtbl, AddRef, fake_AddRef),
+    AS(IClassFactoryVtbl, Release, fake_Release), AS(IClassFactoryVtbl, CreateInstance, cf_CreateInstance),
+    AS(IClassFactoryVtbl, LockServer, cf_LockServer)};
+const kind factory_kind = {&cf_vtbl, &IID_IClassFactory};
 
 std::wstring clsid_key(const class_desc& d) {
   wchar_t text[40];
   StringFromGUID2(*d.clsid, text, 40);
   return std::wstring(L"CLSID\\") + text;
-}
-
-LSTATUS set_value(const std::wstring& key, const wchar_t* name, const std::wstring& data) {
-  HKEY k = nullptr;
-  LSTATUS rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-  if (rc != ERROR_SUCCESS) return rc;
-  rc = RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(k);
-  return rc;
 }
 
 }  // namespace
@@ -606,11 +591,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ret) {
-  static factory factories[std::size(kClasses)];
-  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
-    if (!IsEqualCLSID(rclsid, *kClasses[i].clsid)) continue;
-    factories[i] = {{const_cast<IClassFactoryVtbl*>(&cf_vtbl)}, &kClasses[i]};
-    return cf_QueryInterface(&factories[i].iface, riid, ret);
+  for (const class_desc& d : kClasses) {
+    if (!IsEqualCLSID(rclsid, *d.clsid)) continue;
+    fake* f = make(factory_kind);
+    f->makes = d.k;
+    return hand_out(f, riid, ret);
   }
   *ret = nullptr;
   return CLASS_E_CLASSNOTAVAILABLE;
@@ -621,11 +606,15 @@ extern "C" HRESULT WINAPI DllCanUnloadNow() { return g_objects == 0 ? S_OK : S_F
 extern "C" HRESULT WINAPI DllRegisterServer() {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(g_module, path, MAX_PATH);
+  const auto set = [](const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, text.c_str(),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  };
   for (const class_desc& d : kClasses) {
     const std::wstring key = clsid_key(d);
-    if (set_value(key + L"\\InprocServer32", nullptr, path) != ERROR_SUCCESS ||
-        set_value(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") != ERROR_SUCCESS ||
-        (d.progid && set_value(std::wstring(d.progid) + L"\\CLSID", nullptr, key.substr(6)) != ERROR_SUCCESS))
+    const std::wstring server = key + L"\\InprocServer32";
+    if (!set(server, nullptr, path) || !set(server, L"ThreadingModel", L"Apartment") ||
+        (d.progid && !set(std::wstring(d.progid) + L"\\CLSID", nullptr, key.substr(6))))
       return SELFREG_E_CLASS;
   }
   return S_OK;
