@@ -1,6 +1,7 @@
 // What the early-bound clients share: checks that report the caller's line
-// and count failures, and the walk of a member table against the type
-// library. Include after the core headers of the tables walked.
+// and count failures, the walk of a member table against the type library,
+// values, late-bound calls and the run of the tests. Include after the core
+// headers of the tables walked.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -49,38 +51,29 @@ inline ITypeInfo* vtable_type_info(IDispatch* obj) {
 }
 
 /// Every row of the member table as the object answers it: dispatch id by
-/// name (also upper-cased), methods' parameters by name, the vtable slot of
-/// its function, and the interface's identity and flags. What the type
-/// library declares of each member is compared with the published
-/// interface's reference (typelib_client).
+/// name (also upper-cased), methods' parameters by name; and the flags of
+/// its dual interface. What the type library declares of each member, in
+/// slot order, is compared with the published interface's reference
+/// (lookup_client).
 template <class C>
-void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, const IID& iid) {
+void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info) {
   ITypeInfo* ti = vtable_type_info(obj);
-  ok(ti != nullptr, "%.*s: type information", int(info.name.size()), info.name.data());
-  if (!ti) return;
   TYPEATTR* attr = nullptr;
-  ti->GetTypeAttr(&attr);
-  ok(attr->typekind == TKIND_INTERFACE, "the vtable view: kind %d", attr->typekind);
-  ok(IsEqualGUID(attr->guid, iid), "interface identifier");
-  ok(attr->cFuncs == info.members.size(), "%u functions, %u members", attr->cFuncs, unsigned(info.members.size()));
   const WORD flags = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION;
-  ok((attr->wTypeFlags & flags) == flags, "interface flags %#x", attr->wTypeFlags);
-  const UINT count = attr->cFuncs;
-  ti->ReleaseTypeAttr(attr);
-
-  for (std::size_t i = 0; i < info.members.size() && i < count; ++i) {
-    const auto& m = info.members[i];
+  ok(ti && ti->GetTypeAttr(&attr) == S_OK && (attr->wTypeFlags & flags) == flags, "%.*s: the dual interface's flags",
+     int(info.name.size()), info.name.data());
+  if (attr) ti->ReleaseTypeAttr(attr);
+  if (ti) ti->Release();
+  for (const auto& m : info.members) {
     const std::string name(m.name);
-    std::wstring wname = veldrane::com::to_wide(name);
-    LPOLESTR names[] = {wname.data()};
-    DISPID id = 0;
-    ok(obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s: dispatch id %#lx",
-       name.c_str(), id);
-    std::wstring upper = wname;
+    std::wstring wname = veldrane::com::to_wide(name), upper = wname;
     CharUpperW(upper.data());
-    names[0] = upper.data();
-    id = 0;
-    ok(obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s upper-cased", name.c_str());
+    for (std::wstring* n : {&wname, &upper}) {
+      LPOLESTR names[] = {n->data()};
+      DISPID id = 0;
+      ok(obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK && id == m.dispid(), "%s: dispatch id %#lx",
+         name.c_str(), id);
+    }
     // A method's parameters by name, for named arguments: their position.
     for (std::size_t p = 0; m.kind == veldrane::member_kind::method && p < m.param_count; ++p) {
       std::wstring pname = veldrane::com::to_wide(m.params[p].name);
@@ -89,38 +82,65 @@ void check_member_table(IDispatch* obj, const veldrane::class_info<C>& info, con
       ok(obj->GetIDsOfNames(IID_NULL, both, 2, 0, ids) == S_OK && ids[1] == static_cast<DISPID>(p),
          "%s: parameter %u by name", name.c_str(), unsigned(p));
     }
-
-    FUNCDESC* fd = nullptr;
-    if (ti->GetFuncDesc(static_cast<UINT>(i), &fd) != S_OK) {
-      ok(false, "%s: no function %u", name.c_str(), unsigned(i));
-      continue;
-    }
-    ok(fd->memid == m.dispid() && fd->oVft == static_cast<SHORT>((7 + i) * sizeof(void*)),
-       "%s: vtable offset %d", name.c_str(), fd->oVft);
-    ti->ReleaseFuncDesc(fd);
   }
-  ti->Release();
 }
 
-// --- Values and late-bound calls ---------------------------------------------
+// --- Values, objects and late-bound calls ------------------------------------
 
-inline VARIANT missing() {
+inline VARIANT of_type(VARTYPE vt, LONGLONG bits = 0) {
   VARIANT v;
-  V_VT(&v) = VT_ERROR;
-  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+  VariantInit(&v);
+  V_I8(&v) = bits;
+  V_VT(&v) = vt;
   return v;
 }
+inline VARIANT missing() { return of_type(VT_ERROR, DISP_E_PARAMNOTFOUND); }
+inline VARIANT number(long n) { return of_type(VT_I4, n); }
+inline VARIANT boolean(bool b) { return of_type(VT_BOOL, b ? VARIANT_TRUE : VARIANT_FALSE); }
+/// A reference (VT_BYREF) of the type to nothing.
+inline VARIANT reference_to_nothing(VARTYPE type) { return of_type(VT_BYREF | type); }
 inline VARIANT text(const wchar_t* s) {
-  VARIANT v;
-  V_VT(&v) = VT_BSTR;
+  VARIANT v = of_type(VT_BSTR);
   V_BSTR(&v) = SysAllocString(s);
   return v;
 }
-inline VARIANT number(long n) {
-  VARIANT v;
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = n;
+inline VARIANT object(IDispatch* d) {
+  VARIANT v = of_type(VT_DISPATCH);
+  V_DISPATCH(&v) = d;
+  if (d) d->AddRef();
   return v;
+}
+inline std::string text_of(const VARIANT& v) {
+  return V_VT(&v) == VT_BSTR ? veldrane::com::to_utf8(V_BSTR(&v)) : "(not a String)";
+}
+
+inline bool same_object(IUnknown* a, IUnknown* b) {
+  IUnknown *ua = nullptr, *ub = nullptr;
+  if (a) a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ua));
+  if (b) b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ub));
+  if (ua) ua->Release();
+  if (ub) ub->Release();
+  return ua == ub;
+}
+
+/// A new object of the class through interface I, checked.
+template <class I>
+I* create(const CLSID& clsid, const IID& iid) {
+  I* p = nullptr;
+  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(&p));
+  ok(hr == S_OK && p, "CoCreateInstance: %#lx", hr);
+  return p;
+}
+
+/// An entry point of the loaded VELDRANE.dll (null when there is none).
+template <class F>
+F dll_export(const char* name) {
+  HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
+  return dll ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name))) : nullptr;
+}
+inline HRESULT can_unload() {
+  const auto fn = dll_export<HRESULT(WINAPI*)()>("DllCanUnloadNow");
+  return fn ? fn() : E_NOTIMPL;
 }
 
 inline DISPID id_of(IDispatch* obj, const wchar_t* name) {
@@ -154,6 +174,51 @@ inline HRESULT call(IDispatch* obj, DISPID id, WORD flags, std::vector<VARIANT> 
   SysFreeString(ei.bstrDescription);
   SysFreeString(ei.bstrHelpFile);
   return hr;
+}
+
+/// A property late-bound, as "<vt>:<text>" (a Boolean as True or False,
+/// no text for an object or when it has none).
+inline std::string property(IDispatch* obj, const wchar_t* name) {
+  VARIANT v, t;
+  VariantInit(&v);
+  VariantInit(&t);
+  const HRESULT hr = call(obj, id_of(obj, name), DISPATCH_PROPERTYGET, {}, &v);
+  VariantChangeType(&t, &v, VARIANT_ALPHABOOL, VT_BSTR);
+  const std::string shown =
+      FAILED(hr) ? "failed" : std::to_string(V_VT(&v)) + ":" + (V_VT(&t) == VT_BSTR ? text_of(t) : "");
+  VariantClear(&v);
+  VariantClear(&t);
+  return shown;
+}
+
+/// A method by name; `args` first to last, cleared after the call.
+inline HRESULT late(IDispatch* target, const wchar_t* name, std::vector<VARIANT> args = {}, VARIANT* result = nullptr) {
+  const DISPID id = id_of(target, name);
+  const HRESULT hr = id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : call(target, id, DISPATCH_METHOD, args, result);
+  for (VARIANT& a : args) VariantClear(&a);
+  return hr;
+}
+
+/// Runs the tests when the class is registered (else says it is skipped),
+/// then prints the summary; the exit status is the number of failures.
+inline int run(const CLSID& clsid, std::initializer_list<void (*)()> tests) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  CoInitialize(nullptr);
+  IUnknown* probe = nullptr;
+  if (CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&probe)) ==
+      REGDB_E_CLASSNOTREG) {
+    std::printf("SKIP: the class is not registered\n");
+    return 0;
+  }
+  if (probe) probe->Release();
+  try {
+    for (auto test : tests) test();
+  } catch (const std::exception& e) {
+    ok(false, "exception: %s", e.what());
+  }
+  CoUninitialize();
+  std::printf("%d checks, %d failures\n", g_checks, g_failures);
+  return g_failures;
 }
 
 }  // namespace client

@@ -5,33 +5,33 @@
 // every VARTYPE by value and by reference (null references too), odd arrays,
 // long and odd strings, objects that answer anything, null out pointers.
 // Each answer must be a COM code with valid Variants (a filled EXCEPINFO on
-// DISP_E_EXCEPTION, never internal error 51) and no first-chance fault; each
-// round must end with every reference given back and DllCanUnloadNow S_OK.
+// DISP_E_EXCEPTION, never internal error 51 nor 445, a member not built: a
+// round calls each member many times) and no first-chance fault; each round
+// must end with every reference given back and DllCanUnloadNow S_OK.
 //
-// Usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--seconds S] [--calls N]
-// FILE's seeds (one a line, # comments) replay first; then new rounds from
-// seed N (default: the clock), 4 of them or for S seconds (the variable
-// VELDRANE_COM_FUZZ_SECONDS wins), 1500 calls each. Prints the seeds, the
-// calls and each failure with its seed (replay: --seed N --rounds 1); exits
-// with the number of failing rounds (at most 100).
-#include <windows.h>
-#include <objbase.h>
-#include <oleauto.h>
+// Usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--calls N]: FILE's
+// seeds (one a line, # comments) replay first, then new rounds from seed N
+// (default: the clock), 4 of them or for VELDRANE_COM_FUZZ_SECONDS seconds,
+// 1500 calls each. Prints each failure with its seed (replay: --seed N
+// --rounds 1); exits with the number of failing rounds (at most 100).
+#include "com/variant.h"  // core headers before <windows.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
+#include <cctype>
 #include <limits>
 #include <random>
-#include <string>
-#include <vector>
+
+#include "client.h"
 
 namespace {
+
+using client::can_unload;
+using client::id_of;
+using client::of_type;
 
 std::uint64_t g_seed = 0;  // of the current round
 long long g_call = 0;      // within the round
@@ -55,8 +55,7 @@ void* volatile g_fault_address = nullptr;
 LONG CALLBACK count_fault(EXCEPTION_POINTERS* e) {
   const DWORD faults[] = {EXCEPTION_ACCESS_VIOLATION, EXCEPTION_STACK_OVERFLOW, EXCEPTION_ILLEGAL_INSTRUCTION,
                           EXCEPTION_INT_DIVIDE_BY_ZERO, EXCEPTION_DATATYPE_MISALIGNMENT};
-  for (DWORD code : faults) {
-    if (e->ExceptionRecord->ExceptionCode != code) continue;
+  if (std::count(std::begin(faults), std::end(faults), e->ExceptionRecord->ExceptionCode)) {
     g_fault_address = e->ExceptionRecord->ExceptionAddress;
     InterlockedIncrement(&g_faults);
   }
@@ -93,9 +92,7 @@ class stand_in final : public IDispatch {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ret) override {
     if (!ret) return E_POINTER;
     *ret = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ? this : nullptr;
-    if (!*ret) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return *ret ? (AddRef(), S_OK) : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -103,13 +100,9 @@ class stand_in final : public IDispatch {
     if (n < 1) fail("an object handed to the DLL was released once too often");
     return static_cast<ULONG>(n);
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-    if (n) *n = 0;
-    return n ? S_OK : E_POINTER;
-  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ti) override {
-    if (ti) *ti = nullptr;
-    return E_NOTIMPL;
+    return ti && (*ti = nullptr), E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) override {
     for (UINT i = 0; ids && i < count; ++i) ids[i] = hostile_ ? static_cast<DISPID>(i + 1) : DISPID_UNKNOWN;
@@ -134,37 +127,29 @@ class stand_in final : public IDispatch {
       V_BYREF(V_VARIANTREF(&a)) = nullptr;
     }
     if (!result) return S_OK;
+    // A String, a reference to nothing, itself, a reference to a Variant, a
+    // NaN date, an infinite Double, a Decimal past any scale, a reference to
+    // a Long, an array holding a reference to nothing; else Null.
     static LONG kept = 7;
     static VARIANT kept_variant{};
-    V_VT(result) = VT_NULL;
+    SAFEARRAYBOUND one{1, 0};
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const VARIANT answers[] = {of_type(VT_BSTR), of_type(VT_BYREF | VT_BSTR), of_type(VT_DISPATCH),
+                               of_type(VT_BYREF | VT_VARIANT), of_type(VT_DATE), of_type(VT_R8), of_type(VT_DECIMAL),
+                               of_type(VT_BYREF | VT_I4), of_type(VT_ARRAY | VT_VARIANT)};
+    *result = turn >= 3 && turn - 3 < std::size(answers) ? answers[turn - 3] : of_type(VT_NULL);
     switch (turn) {
-      case 3: V_VT(result) = VT_BSTR; V_BSTR(result) = SysAllocString(L"x"); break;
-      case 4: V_VT(result) = VT_BYREF | VT_BSTR; V_BYREF(result) = nullptr; break;
-      case 5: V_VT(result) = VT_DISPATCH; V_DISPATCH(result) = this; AddRef(); break;
-      case 6: V_VT(result) = VT_BYREF | VT_VARIANT; V_VARIANTREF(result) = &kept_variant; break;
-      case 7: V_VT(result) = VT_DATE; V_DATE(result) = std::numeric_limits<double>::quiet_NaN(); break;
-      case 8: V_VT(result) = VT_R8; V_R8(result) = std::numeric_limits<double>::infinity(); break;
-      case 9: {
-        DECIMAL d{};
-        d.scale = 40;  // past any Decimal's
-        d.Lo32 = 5;
-        V_DECIMAL(result) = d;
-        V_VT(result) = VT_DECIMAL;
+      case 3: V_BSTR(result) = SysAllocString(L"x"); break;
+      case 5: V_DISPATCH(result) = this, AddRef(); break;
+      case 6: V_VARIANTREF(result) = &kept_variant; break;
+      case 7: V_DATE(result) = nan; break;
+      case 8: V_R8(result) = inf; break;
+      case 9: V_DECIMAL(result) = DECIMAL{0, {{40, 0}}, 0, {{5, 0}}}, V_VT(result) = VT_DECIMAL; break;
+      case 10: V_I4REF(result) = &kept; break;
+      case 11:
+        if ((V_ARRAY(result) = SafeArrayCreate(VT_VARIANT, 1, &one)))
+          V_VT(static_cast<VARIANT*>(V_ARRAY(result)->pvData)) = VT_BYREF | VT_I4;  // to nothing
         break;
-      }
-      case 10: V_VT(result) = VT_BYREF | VT_I4; V_I4REF(result) = &kept; break;
-      case 11: {
-        SAFEARRAYBOUND b{1, 0};
-        V_VT(result) = VT_ARRAY | VT_VARIANT;
-        V_ARRAY(result) = SafeArrayCreate(VT_VARIANT, 1, &b);
-        VARIANT* data = nullptr;
-        if (V_ARRAY(result) && SUCCEEDED(SafeArrayAccessData(V_ARRAY(result), reinterpret_cast<void**>(&data)))) {
-          V_VT(&data[0]) = VT_BYREF | VT_I4;  // to nothing
-          SafeArrayUnaccessData(V_ARRAY(result));
-        }
-        break;
-      }
-      default: break;
     }
     return S_OK;
   }
@@ -362,42 +347,34 @@ IDispatch* create(const CLSID& clsid) {
   return SUCCEEDED(hr) ? obj : nullptr;
 }
 
-/// The members of the object's dispatch view; releases the object.
-std::vector<member> members_of(IDispatch* obj) {
-  std::vector<member> out;
-  ITypeInfo* ti = nullptr;
-  TYPEATTR* attr = nullptr;
-  if (obj && obj->GetTypeInfo(0, 0, &ti) == S_OK && ti->GetTypeAttr(&attr) == S_OK) {
-    for (UINT i = 0; i < attr->cFuncs; ++i) {
-      FUNCDESC* fd = nullptr;
-      if (ti->GetFuncDesc(i, &fd) != S_OK) continue;
-      out.push_back({fd->memid, fd->invkind, static_cast<unsigned>(fd->cParams)});
-      ti->ReleaseFuncDesc(fd);
-    }
-    ti->ReleaseTypeAttr(attr);
-  }
-  if (ti) ti->Release();
-  if (obj) obj->Release();
-  return out;
-}
-
-/// Every creatable class of the library that holds `progid`'s class.
+/// Every creatable class of the library that holds `progid`'s class, with
+/// the members of its dispatch view.
 std::vector<class_entry> classes_of_library(const wchar_t* progid) {
   std::vector<class_entry> out;
   CLSID first;
   IDispatch* obj = SUCCEEDED(CLSIDFromProgID(progid, &first)) ? create(first) : nullptr;
-  ITypeInfo* ti = nullptr;
+  ITypeInfo *ti = nullptr, *co = nullptr;
   ITypeLib* tl = nullptr;
   UINT index = 0;
+  TYPEATTR* attr = nullptr;
   if (obj && obj->GetTypeInfo(0, 0, &ti) == S_OK && ti->GetContainingTypeLib(&tl, &index) == S_OK) {
-    for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
-      ITypeInfo* co = nullptr;
-      TYPEATTR* attr = nullptr;
-      if (tl->GetTypeInfo(i, &co) != S_OK || co->GetTypeAttr(&attr) != S_OK) continue;
-      if (attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE))
-        out.push_back({attr->guid, members_of(create(attr->guid))});
-      co->ReleaseTypeAttr(attr);
-      co->Release();
+    for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i, co->ReleaseTypeAttr(attr), co->Release()) {
+      if (tl->GetTypeInfo(i, &co) != S_OK || co->GetTypeAttr(&attr) != S_OK) return out;
+      IDispatch* o = attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE) ? create(attr->guid)
+                                                                                                 : nullptr;
+      ITypeInfo* view = nullptr;
+      TYPEATTR* va = nullptr;
+      if (!o || o->GetTypeInfo(0, 0, &view) != S_OK || view->GetTypeAttr(&va) != S_OK) continue;
+      out.push_back({attr->guid, {}});
+      for (UINT f = 0; f < va->cFuncs; ++f) {
+        FUNCDESC* fd = nullptr;
+        if (view->GetFuncDesc(f, &fd) != S_OK) continue;
+        out.back().members.push_back({fd->memid, fd->invkind, static_cast<unsigned>(fd->cParams)});
+        view->ReleaseFuncDesc(fd);
+      }
+      view->ReleaseTypeAttr(va);
+      view->Release();
+      o->Release();
     }
     tl->Release();
   }
@@ -409,24 +386,12 @@ std::vector<class_entry> classes_of_library(const wchar_t* progid) {
 bool is_com_code(HRESULT hr) {
   const int facilities[] = {FACILITY_NULL, FACILITY_RPC, FACILITY_DISPATCH, FACILITY_ITF, FACILITY_WIN32,
                             FACILITY_CONTROL};
-  for (int f : facilities)
-    if (FAILED(hr) && HRESULT_FACILITY(hr) == f) return true;
-  return hr == S_OK || hr == S_FALSE;
-}
-
-DISPID id_of(IDispatch* obj, const wchar_t* name) {
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  DISPID id = DISPID_UNKNOWN;
-  return obj->GetIDsOfNames(IID_NULL, names, 1, 0, &id) == S_OK ? id : DISPID_UNKNOWN;
+  return hr == S_OK || hr == S_FALSE ||
+         (FAILED(hr) && std::count(facilities, std::end(facilities), HRESULT_FACILITY(hr)));
 }
 
 // A method without arguments, by name; false when the object has none.
-bool call(IDispatch* obj, const wchar_t* name) {
-  const DISPID id = id_of(obj, name);
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  return id != DISPID_UNKNOWN &&
-         obj->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr) == S_OK;
-}
+bool call(IDispatch* obj, const wchar_t* name) { return client::late(obj, name) == S_OK; }
 
 class round_runner {
  public:
@@ -442,12 +407,7 @@ class round_runner {
     if (control_) call(control_, L"Reset");
     if (g_quiet.refs() != 1 || g_hostile.refs() != 1)
       fail("objects handed to the DLL still held: %ld and %ld references", g_quiet.refs() - 1, g_hostile.refs() - 1);
-    using can_unload_fn = HRESULT(WINAPI*)();
-    HMODULE dll = GetModuleHandleW(L"VELDRANE.dll");
-    auto can_unload = reinterpret_cast<can_unload_fn>(
-        dll ? reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")) : nullptr);
-    if (!can_unload) fail("DllCanUnloadNow not found in the loaded VELDRANE.dll");
-    else if (const HRESULT hr = can_unload(); hr != S_OK) fail("DllCanUnloadNow after the round: %#lx", hr);
+    if (const HRESULT hr = can_unload(); hr != S_OK) fail("DllCanUnloadNow after the round: %#lx", hr);
   }
 
  private:
@@ -539,8 +499,9 @@ class round_runner {
         (!(FAILED(info.scode) || info.wCode) || !info.bstrDescription || !info.bstrSource))
       fail("Invoke %#lx: DISP_E_EXCEPTION without scode, description or source (scode %#lx)", id, info.scode);
     if (with_info && hr != DISP_E_EXCEPTION && filled) fail("Invoke %#lx: EXCEPINFO filled for %#lx", id, hr);
-    if (info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 51))
-      fail("Invoke %#lx flags %#x: internal error: %ls", id, flags,
+    if (info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 51) ||
+        info.scode == MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 445))
+      fail("Invoke %#lx flags %#x: internal error or a member not built: %ls", id, flags,
            info.bstrDescription ? info.bstrDescription : L"");
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrSource);
@@ -571,36 +532,33 @@ int main(int argc, char** argv) {
   std::vector<std::uint64_t> seeds;
   std::uint64_t first = GetTickCount64() * 2654435761u ^ (static_cast<std::uint64_t>(GetCurrentProcessId()) << 32);
   long long rounds = 4, calls = 1500;
-  double seconds = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string opt = argv[i];
-    std::ifstream in(opt == "--seeds" ? argv[i + 1] : "");
-    for (std::string line; std::getline(in, line);)
-      if (line.find_first_of("0123456789") == 0) seeds.push_back(std::strtoull(line.c_str(), nullptr, 10));
+    FILE* in = opt == "--seeds" ? std::fopen(argv[i + 1], "r") : nullptr;
+    for (char line[256]; in && std::fgets(line, sizeof line, in);)
+      if (std::isdigit(static_cast<unsigned char>(line[0]))) seeds.push_back(std::strtoull(line, nullptr, 10));
+    if (in) std::fclose(in);
     if (opt == "--seed") first = std::strtoull(argv[i + 1], nullptr, 10);
     else if (opt == "--rounds") rounds = std::atoll(argv[i + 1]);
-    else if (opt == "--seconds") seconds = std::atof(argv[i + 1]);
     else if (opt == "--calls") calls = std::atoll(argv[i + 1]);
     else if (opt != "--seeds") {
-      std::printf("usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--seconds S] [--calls N]\n");
+      std::printf("usage: com_fuzz [--seeds FILE] [--seed N] [--rounds N] [--calls N]\n");
       return 2;
     }
   }
-  if (const char* env = std::getenv("VELDRANE_COM_FUZZ_SECONDS"); env && *env) seconds = std::atof(env);
+  const char* env = std::getenv("VELDRANE_COM_FUZZ_SECONDS");
+  const double seconds = env ? std::atof(env) : 0;
 
   AddVectoredExceptionHandler(1, count_fault);
   SetUnhandledExceptionFilter(on_crash);
   CoInitialize(nullptr);
   std::vector<class_entry> classes = classes_of_library(L"VELDRANE.CLSMG_LOOKUP");
-  if (classes.empty()) {
-    std::printf("FAIL: no class of VELDRANE.dll can be created (is it registered?)\n");
-    return 1;
-  }
+  if (classes.empty()) return std::printf("FAIL: no class of VELDRANE.dll can be created (is it registered?)\n"), 1;
   // The fake sibling's control object, when the test host is registered:
   // its log is cleared as the rounds go.
-  IDispatch* control = nullptr;
   CLSID control_clsid;
-  if (SUCCEEDED(CLSIDFromProgID(L"VeldraneTest.Sibling", &control_clsid))) control = create(control_clsid);
+  IDispatch* control =
+      SUCCEEDED(CLSIDFromProgID(L"VeldraneTest.Sibling", &control_clsid)) ? create(control_clsid) : nullptr;
   const std::size_t kept = seeds.size();
   std::printf("com_fuzz: %u classes; %u kept seeds; new rounds from seed %llu\n", unsigned(classes.size()),
               unsigned(kept), static_cast<unsigned long long>(first));
@@ -615,10 +573,8 @@ int main(int argc, char** argv) {
     g_round_failures = 0;
     round_runner(classes, control, g_seed).run(calls);
     ++done;
-    if (g_round_failures) {
-      ++failing;
+    if (g_round_failures && ++failing)
       std::printf("failing seed: %llu (%d failures)\n", static_cast<unsigned long long>(g_seed), g_round_failures);
-    }
     std::fflush(stdout);
   }
   if (control) control->Release();

@@ -5,57 +5,43 @@
 # (ElencoCliXGiri under its own name, not the sibling's); a sibling that
 # cannot be created gives two, the first naming IstanziaClasseConnect.
 include("${CMAKE_CURRENT_LIST_DIR}/wine.cmake")
-set(ENV{WINEDEBUG} "+relay")
 
-# The prompts as the relay trace writes them: ° as \00b0, CR as \r.
-function(boxes script out_answers out_prompts)
+# A failure leaves the test host registered for the tests that follow.
+function(fail text)
+  execute_process(COMMAND "${WINE}" regsvr32 /s "${FAKE_HOST}" OUTPUT_QUIET ERROR_QUIET)
+  message(FATAL_ERROR "${text}")
+endfunction()
+
+# Runs the script: its ANSWERS line must be `answers`, and it must show
+# critical-stop boxes titled VELDRANE whose prompts (as the relay trace
+# writes them: ° as \00b0, CR as \r) match the regular expressions given.
+function(expect_boxes script answers)
+  set(ENV{WINEDEBUG} "+relay")
   wine(rc out cscript //nologo "${HERE}\\${script}")
-  string(REGEX MATCH "ANSWERS[^\n]*" answers "${out}")
+  set(ENV{WINEDEBUG} "-all")
+  string(REGEX MATCH "ANSWERS[^\n]*" got "${out}")
   string(REGEX MATCHALL "user32\\.MessageBoxW\\([0-9a-f]+,[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+ L\"[^\"]*\",[0-9a-f]+\\)" calls "${out}")
-  set(${out_answers} "${answers}" PARENT_SCOPE)
-  set(${out_prompts} "${calls}" PARENT_SCOPE)
-endfunction()
-
-function(expect_box calls index prompt)
   list(LENGTH calls n)
-  if(index GREATER_EQUAL n)
-    message(FATAL_ERROR "no message box ${index}: ${calls}")
+  list(LENGTH ARGN expected)
+  if(NOT got STREQUAL "ANSWERS ${answers}" OR NOT n EQUAL expected)
+    fail("${script}: '${got}' and ${n} message boxes, expected 'ANSWERS ${answers}' and ${expected}: ${calls}")
   endif()
-  list(GET calls ${index} call)
-  string(REGEX MATCH "L\"([^\"]*)\",[0-9a-f]+ L\"VELDRANE\",00002010\\)$" matched "${call}")
-  if(NOT matched OR NOT CMAKE_MATCH_1 STREQUAL "${prompt}")
-    message(FATAL_ERROR "message box ${index}:\n  expected ${prompt}\n  got      ${call}")
-  endif()
+  foreach(prompt call IN ZIP_LISTS ARGN calls)
+    if(NOT call MATCHES "L\"${prompt}\",[0-9a-f]+ L\"VELDRANE\",00002010\\)$")
+      fail("${script}: message box\n  expected ${prompt}\n  got      ${call}")
+    endif()
+  endforeach()
 endfunction()
 
-boxes(messagebox.vbs answers calls)
-if(NOT answers STREQUAL "ANSWERS False False")
-  message(FATAL_ERROR "failing members should answer False: '${answers}'")
-endif()
-list(LENGTH calls n)
-if(NOT n EQUAL 2)
-  message(FATAL_ERROR "expected two message boxes, got ${n}: ${calls}")
-endif()
-expect_box("${calls}" 0 "Errore n\\00b0 :1001 Programma non disponibile: Porto\\rIn : TARNELL.CLSMG_CONNECT\\rFunzione : Porto")
-expect_box("${calls}" 1 "Errore n\\00b0 :1001 Programma non disponibile: ElencoClientiXGiri\\rIn : TARNELL.CLSMG_CONNECT\\rFunzione : ElencoCliXGiri")
+set(box "Errore n\\\\00b0 :")
+expect_boxes(messagebox.vbs "False False"
+  "${box}1001 Programma non disponibile: Porto\\\\rIn : TARNELL\\.CLSMG_CONNECT\\\\rFunzione : Porto"
+  "${box}1001 Programma non disponibile: ElencoClientiXGiri\\\\rIn : TARNELL\\.CLSMG_CONNECT\\\\rFunzione : ElencoCliXGiri")
 
 # Without the sibling's class, then with it again.
-set(ENV{WINEDEBUG} "-all")
 wine(rc out reg delete "HKCR\\TARNELL.CLSMG_CONNECT" /f)
-set(ENV{WINEDEBUG} "+relay")
-boxes(nosibling.vbs answers calls)
-set(ENV{WINEDEBUG} "-all")
+expect_boxes(nosibling.vbs "False"
+  "${box}429 ActiveX component can't create object\\\\rIn : VELDRANE\\\\rFunzione : IstanziaClasseConnect"
+  "[^\"]*\\\\rFunzione : StampaPorto")
 wine_ok("registering the test host again" regsvr32 /s "${FAKE_HOST}")
-if(NOT answers STREQUAL "ANSWERS False")
-  message(FATAL_ERROR "a request without a sibling should answer False: '${answers}'")
-endif()
-list(LENGTH calls n)
-if(NOT n EQUAL 2)
-  message(FATAL_ERROR "expected two message boxes without a sibling, got ${n}: ${calls}")
-endif()
-expect_box("${calls}" 0 "Errore n\\00b0 :429 ActiveX component can't create object\\rIn : VELDRANE\\rFunzione : IstanziaClasseConnect")
-list(GET calls 1 second)
-if(NOT second MATCHES "\\\\rFunzione : StampaPorto\"")
-  message(FATAL_ERROR "the second box should name StampaPorto: ${second}")
-endif()
 message(STATUS "message boxes as expected")

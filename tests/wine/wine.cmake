@@ -1,13 +1,12 @@
-# What the wine test scripts share: wine() runs a command under the loader
-# ${WINE} and gives its exit status and output (standard output, then
-# standard error); wine_ok() and wine_says() fail unless the command
-# succeeds, or says what is expected; expect_keys() checks that keys (by
-# default the top keys any registration writes under HKCR) are all there or
-# all gone; expect_registration() checks, under a classes root (HKCR or the
-# user's classes), each class's ProgIDs (with CurVer), its key's ProgID,
+# What the wine test scripts share: wine() runs a command under ${WINE} and
+# gives its exit status and output (standard output, then error); wine_ok()
+# and wine_says() fail unless it succeeds, or says what is expected;
+# expect_keys() checks that keys (by default the top keys any registration
+# writes under HKCR) are all there or all gone; expect_registration() checks,
+# under a classes root, each class's ProgIDs (with CurVer), ProgID,
 # VersionIndependentProgID and Version, and the type library's name, FLAGS,
-# HELPDIR and path for the architecture, under its locale and the neutral
-# one. fail() stops the test; a script that must clean up redefines it.
+# HELPDIR and path, under its locale and the neutral one. fail() stops the
+# test; a script that must clean up redefines it.
 set(libid "{E54CA00C-4A7F-11D3-A7CA-00400519B149}")
 set(typelib "TypeLib\\${libid}\\3.43")
 set(class_ids
