@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "connect/connect.h"
-#include "standin/scenario.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
 
@@ -9,12 +8,6 @@ using namespace veldrane;
 using standin::json;
 
 namespace {
-
-json run(const json& scenario) {
-  json s = scenario;
-  s["class"] = "CLSMG_CONNECT";
-  return standin::run_scenario(s);
-}
 
 // A sibling kept by the facade, seen from inside the process.
 struct facade {
@@ -32,7 +25,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
 
   f.c->window_modal = false;
   EXPECT_TRUE(f.call("Operatori"));
-  object_ptr first = f.c->sibling();
+  const object_ptr first = f.c->sibling();
   ASSERT_NE(first, nullptr);
   // The sibling was handed the facade itself.
   EXPECT_EQ(first->call("ClsConnect", member_kind::get, {}).as_object(), f.c);
@@ -129,17 +122,6 @@ TEST(connect_callbacks_test, failures_show_the_message_box_of_their_member) {
   ASSERT_EQ(p->boxes.size(), 2u);
   EXPECT_TRUE(p->boxes[0].ends_with("Funzione : FormClose")) << p->boxes[0];
   EXPECT_TRUE(p->boxes[1].ends_with("Funzione : TerminateConnect")) << p->boxes[1];
-}
-
-TEST(connect_lifecycle_test, trace_and_defaults) {
-  json r = run({{"calls", {{{"member", "WindowModal"}}}}});
-  EXPECT_EQ(r["calls"][0]["return"], true);
-  const json& p = r["calls"][0]["properties"];
-  EXPECT_EQ(p["ProgramMode"], 2);
-  EXPECT_EQ(p["ShowMethod"], true);
-  EXPECT_EQ(p["RichiestaDitta"], false);
-  ASSERT_EQ(r["trace"].size(), 2u);
-  EXPECT_EQ(r["trace"][1].get<std::string>().substr(38), "|TER|VELDRANE|CLSMG_CONNECT");
 }
 
 }  // namespace
