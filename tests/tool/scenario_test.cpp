@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include <fcntl.h>
@@ -17,7 +16,7 @@ using standin::json;
 
 namespace {
 
-TEST(json_value_test, every_kind_round_trips) {
+TEST(json_value_test, every_kind_round_trips_and_the_rest_is_refused) {
   const char* encodings[] = {R"("text")", "true", "null", "42", "2.5", R"({"$empty":true})", R"({"$integer":3})",
                              R"({"$decimal":"12.5"})", R"({"$date":"2024-03-01"})",
                              R"({"$date":"2024-03-01T10:30:00"})",
@@ -25,40 +24,16 @@ TEST(json_value_test, every_kind_round_trips) {
                              R"({"$array":[1,2,3],"$lbound":[1]})"};
   for (const char* e : encodings) EXPECT_EQ(standin::to_json(standin::from_json(json::parse(e))).dump(), e);
   EXPECT_TRUE(standin::from_json(json::parse(R"({"$missing":true})")).is_missing());
-}
-
-TEST(json_value_test, refuses_what_it_cannot_read) {
   for (const char* bad : {"4294967296", R"({"$decimal":"x"})", R"({"$date":"2024-13-01"})", R"({"$what":1})",
                           R"({"$integer":70000})", "[1,2]", R"({"$array":[[1],[1,2]]})"})
     EXPECT_THROW(standin::from_json(json::parse(bad)), standin::bad_value) << bad;
 }
 
-TEST(scenario_test, result_shape) {
-  json r = standin::run_scenario(json::parse(R"({
-    "class": "CLSMG_LOOKUP", "host": null,
-    "set": {"CodiceDitta": 5, "SoloLinguePerDitta": false},
-    "calls": [{"member": "Operatori", "args": [{"$missing": true}]},
-              {"member": "CodiceDitta"},
-              {"member": "NonEsiste"}]})"));
-  ASSERT_EQ(r["calls"].size(), 3u);
-  const json& op = r["calls"][0];
-  EXPECT_TRUE(op["error"].is_null());
-  EXPECT_FALSE(op.contains("return"));  // methods return nothing
-  EXPECT_EQ(op["properties"]["CodiceDitta"], 5);
-  EXPECT_EQ(op["properties"]["SoloLinguePerDitta"], false);
-  EXPECT_FALSE(op["properties"].contains("ActiveInterface"));  // objects are not listed
-  EXPECT_EQ(r["calls"][1]["return"], 5);
-  EXPECT_EQ(r["calls"][2]["error"]["number"], 438);
-  EXPECT_EQ(r["messages"], json::array());
-  EXPECT_EQ(r["sibling"], json::array());
-  ASSERT_EQ(r["trace"].size(), 2u);
-}
-
-TEST(scenario_test, set_runs_in_the_order_written) {
-  json r = standin::run_scenario(json::parse(R"({"host": null,
-    "set": {"CodiceDitta": 5, "codiceditta": 0, "Titolo": "x"}, "calls": [{"member": "Titolo"}]})"));
-  EXPECT_EQ(r["calls"][0]["properties"]["CodiceDitta"], 0);
-  EXPECT_EQ(r["calls"][0]["return"], "x");
+// What no shared case can pin: keys a call's record leaves out.
+TEST(scenario_test, methods_return_nothing_and_objects_are_not_listed) {
+  const json call = standin::run_scenario(json::parse(R"({"host": "default", "calls": [{"member": "Operatori"}]})"))["calls"][0];
+  EXPECT_FALSE(call.contains("return"));
+  EXPECT_FALSE(call["properties"].contains("ActiveInterface"));
 }
 
 TEST(scenario_test, unreadable_scenarios) {
@@ -84,17 +59,14 @@ run_result shell(const std::string& cmd) {
   return {WEXITSTATUS(pclose(p)), out};
 }
 
+// Tests run in parallel processes: each call has an input file of its own.
 run_result run_tool(const std::string& args, const std::string& input = "") {
-  // Tests run in parallel processes: each call has an input file of its own.
-  static int calls = 0;
-  std::string in_path = ::testing::TempDir() + "veldrane_in_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                        std::to_string(getpid()) + "_" + std::to_string(++calls) + ".json";
+  std::string in_path = ::testing::TempDir() + "veldrane_in_XXXXXX";
+  close(mkstemp(in_path.data()));
   std::ofstream(in_path) << input;
   // The input goes first, so that a redirection in `args` takes precedence.
-  std::string cmd = std::string("cd '") + VELDRANE_SOURCE_DIR + "' && " + VELDRANE_TOOL + " < " + in_path + " " + args +
-                    " 2>&1";
-  const run_result r = shell(cmd);
+  const run_result r = shell(std::string("cd '") + VELDRANE_SOURCE_DIR + "' && " + VELDRANE_TOOL + " < " + in_path +
+                             " " + args + " 2>&1");
   std::remove(in_path.c_str());
   return r;
 }
@@ -169,6 +141,7 @@ TEST(tool_test, command_line_conventions) {
       {"members CLSMG_CONNECT TransferData", "", 0, "Sub TransferData(ByRef Cancel As Boolean, Data As Variant,"},
       {"members CLSMG_LOOKUP CodiceDitta", "", 0,
        "  Property Let CodiceDitta(value As Long)\n  Property Get CodiceDitta() As Long\n"},
+      {"members CLSMG_LOOKUP", "", 0, "Richiedenti\tmethod hidden\t0x60030002\tCampoOrdinamento Variant (optional)"},
   });
 }
 
@@ -196,14 +169,13 @@ TEST(tool_test, json_output_and_exit_status) {
   EXPECT_NE(run_tool("run examples/scenario.json").out, run_tool("run examples/scenario.json").out);
 }
 
-TEST(tool_test, members_lists_the_table) {
-  auto r = run_tool("members CLSMG_LOOKUP");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(std::regex_search(r.out, std::regex("Richiedenti\tmethod hidden\t0x60030002\tCampoOrdinamento Variant \\(optional\\)")));
-}
-
 // Every example that the help texts and the README show runs and succeeds,
 // and the README shows the example scenario as it is.
+std::string file_text(const std::string& file) {
+  std::ifstream in(std::string(VELDRANE_SOURCE_DIR) + "/" + file);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::vector<std::string> example_lines(const std::string& text, const std::string& start) {
   std::vector<std::string> out;
   std::istringstream in(text);
@@ -221,8 +193,7 @@ TEST(tool_test, the_documented_examples_run) {
   std::vector<std::string> examples;
   for (const char* help : {"--help", "run --help", "members --help", "lookup --help", "decode --help", "connect --help"})
     for (const auto& e : example_lines(run_tool(help).out, "veldrane ")) examples.push_back(e);
-  std::ifstream readme(std::string(VELDRANE_SOURCE_DIR) + "/README.md");
-  const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+  const std::string text = file_text("README.md");
   const auto documented = example_lines(text, "build/veldrane ");
   EXPECT_GE(documented.size(), 10u);
   examples.insert(examples.end(), documented.begin(), documented.end());
@@ -230,11 +201,8 @@ TEST(tool_test, the_documented_examples_run) {
     const run_result r = run_tool(e);
     EXPECT_EQ(r.status, 0) << e << "\n" << r.out;
   }
-  for (const char* file : {"examples/scenario.json", "examples/myhost.json"}) {
-    std::ifstream in(std::string(VELDRANE_SOURCE_DIR) + "/" + file);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find(content), std::string::npos) << file << " is not shown in the README as it is";
-  }
+  for (const char* file : {"examples/scenario.json", "examples/myhost.json"})
+    EXPECT_NE(text.find(file_text(file)), std::string::npos) << file << " is not shown in the README as it is";
 }
 
 // Someone who runs `veldrane run` at a terminal is told what it waits for.
