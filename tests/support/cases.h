@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -37,13 +38,9 @@ inline void PrintTo(const named_case& c, std::ostream* os) { *os << c.file << ":
 
 // Runs of other characters become one underscore, none at either end.
 inline std::string identifier(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-    if (keep) out += ch;
-    else if (!out.empty() && out.back() != '_') out += '_';
-  }
-  while (!out.empty() && out.back() == '_') out.pop_back();
+  std::string out = std::regex_replace(s, std::regex("[^A-Za-z0-9]+"), "_");
+  out.erase(0, out.find_first_not_of('_'));
+  out.erase(out.find_last_not_of('_') + 1);
   return out.empty() ? "case" : out;
 }
 
@@ -60,13 +57,10 @@ inline const std::vector<named_case>& all() {
     for (const auto& f : files) {
       const std::string file = f.lexically_relative(root).generic_string();
       const std::string prefix = identifier(f.lexically_relative(root).replace_extension().generic_string());
-      std::ifstream in(f);
       json list;
       try {
-        list = json::parse(in);
-      } catch (const std::exception& e) {
-        throw std::runtime_error(file + ": " + e.what());
-      }
+        list = json::parse(std::ifstream(f));
+      } catch (const std::exception& e) { throw std::runtime_error(file + ": " + e.what()); }
       for (json& c : list) {
         named_case nc{file, c.value("name", std::string("?")), {}, std::move(c)};
         const std::string base = prefix + "__" + identifier(nc.name);
