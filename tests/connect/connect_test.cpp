@@ -40,11 +40,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
   f.c->terminate_connect();
   f.c->terminate_connect();  // without a sibling: nothing happens, nothing shown
   EXPECT_TRUE(f.host->messages().empty());
-}
-
-TEST(connect_sibling_test, a_sibling_already_bound_keeps_its_back_reference) {
-  facade f;
-  f.c->window_modal = false;
+  // A sibling already bound to another facade keeps its back reference.
   f.call("Operatori");
   value other{object_ptr(std::make_shared<object>())};
   f.c->sibling()->call("ClsConnect", member_kind::set, {&other});

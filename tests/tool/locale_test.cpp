@@ -16,33 +16,26 @@ namespace {
 
 constexpr const char* kLocale = "it_IT.UTF-8";
 
-// Switches the process to Italian; when the machine has no such locale it is
-// compiled into a temporary directory. Empty when it worked, else the reason.
-std::string switch_to_italian(std::filesystem::path& generated) {
-  if (std::setlocale(LC_ALL, kLocale)) return {};
-  generated = std::filesystem::temp_directory_path() / ("veldrane-locale-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(generated);
-  const std::string cmd =
-      "localedef -i it_IT -f UTF-8 '" + (generated / kLocale).string() + "' >/dev/null 2>&1";
-  if (std::system(cmd.c_str()) != 0) return "localedef could not build it_IT.UTF-8 (Debian package locales)";
-  ::setenv("LOCPATH", generated.c_str(), 1);
-  if (!std::setlocale(LC_ALL, kLocale)) return "it_IT.UTF-8 was built but cannot be selected";
-  return {};
-}
+std::filesystem::path generated;  // a locale compiled here, removed at exit
 
-// The locale is found or compiled once per run; a compiled one goes at exit.
-struct italian {
-  std::filesystem::path generated;
-  std::string reason = switch_to_italian(generated);
-  ~italian() {
-    std::error_code ec;
-    if (!generated.empty()) std::filesystem::remove_all(generated, ec);
-  }
-};
-
+// Switches the process to Italian once, compiling the locale into a
+// temporary directory when the machine has none. Empty when it worked, else
+// the reason.
 const std::string& no_italian_reason() {
-  static const italian it;
-  return it.reason;
+  static const std::string reason = []() -> std::string {
+    if (std::setlocale(LC_ALL, kLocale)) return {};
+    generated = std::filesystem::temp_directory_path() / ("veldrane-locale-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(generated);
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(generated, ec);
+    });
+    const std::string cmd = "localedef -i it_IT -f UTF-8 '" + (generated / kLocale).string() + "' >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) != 0) return "localedef could not build it_IT.UTF-8 (Debian package locales)";
+    ::setenv("LOCPATH", generated.c_str(), 1);
+    return std::setlocale(LC_ALL, kLocale) ? "" : "it_IT.UTF-8 was built but cannot be selected";
+  }();
+  return reason;
 }
 
 // Each suite runs under Italian and gives the C locale back at its end.
