@@ -21,16 +21,11 @@ TEST(decimal_test, text_round_trip) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"0", "0"},
-      {"12", "12"},
-      {"12.5", "12.5"},
-      {"12.50", "12.5"},  // trailing fractional zeros are not written
-      {"-0.001", "-0.001"},
-      {"-0", "0"},
+      {"0", "0"},           {"12", "12"},     {"12.5", "12.5"},
+      {"12.50", "12.5"},    // trailing fractional zeros are not written
+      {"-0.001", "-0.001"}, {"-0", "0"},      {"1.5E3", "1500"}, {"25E-2", "0.25"},
       {"79228162514264337593543950335", "79228162514264337593543950335"},  // 2^96 - 1
       {"0.0000000000000000000000000001", "0.0000000000000000000000000001"},
-      {"1.5E3", "1500"},
-      {"25E-2", "0.25"},
   };
   for (const auto& c : cases) EXPECT_EQ(dec(c.in).to_text('.'), c.out) << c.in;
   decimal d;
@@ -104,11 +99,9 @@ TEST(coercion_test, runtime_conversions_and_their_errors) {
   EXPECT_AUTOMATION_ERROR(to_text(value::nothing()), err::object_not_set);
   EXPECT_AUTOMATION_ERROR(to_text(value(safe_array({{0, 1}}))), err::type_mismatch);
   EXPECT_EQ(concat_text(value::null()), "");
-  EXPECT_EQ(to_double(value(true)), -1);
-  EXPECT_EQ(to_double(value(false)), 0);
-  EXPECT_EQ(to_double(value(date_value::from_parts(2024, 3, 1, 12))), 45352.5);
-  EXPECT_EQ(to_double(value("12,5")), 12.5);
-  EXPECT_EQ(to_double(value()), 0);
+  for (auto [v, d] : {std::pair{value(true), -1.0}, {value(false), 0.0}, {value("12,5"), 12.5}, {value(), 0.0},
+                      {value(date_value::from_parts(2024, 3, 1, 12)), 45352.5}})
+    EXPECT_EQ(to_double(v), d) << v.type_name();
   EXPECT_AUTOMATION_ERROR(to_double(value::null()), err::invalid_use_of_null);
   // Whole numbers round half to even.
   EXPECT_EQ((std::array{to_long(value(2.5)), to_long(value(3.5)), to_long(value(-2.5))}), (std::array<std::int32_t, 3>{2, 4, -2}));
