@@ -1,6 +1,5 @@
 // Customer/supplier decodes where the shared cases cannot reach: today's
-// date through the framework converter, and bare numbers written with a
-// decimal point whatever the text conventions.
+// date, fixed here, through the framework converter.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include "convert/text_locale.h"
 #include "decode/decode.h"
 #include "standin/standin.h"
-#include "support/automation_assert.h"
 
 using namespace veldrane;
 using standin::json;
@@ -73,23 +71,6 @@ TEST(parties_decode, name_today_is_the_dated_decode_with_the_converted_date) {
     EXPECT_EQ(a.dc.array_fields, b.dc.array_fields);
     EXPECT_TRUE(a.sql().ends_with("    AND '" + std::string(c.date) + kDateCondition));
   }
-}
-
-TEST(parties_decode, name_today_sets_the_field_list_before_a_failing_number) {
-  decode_on_day t(nullptr, date_value::from_parts(2024, 1, 2));
-  t.dc.stringa_sql = value("previous");
-  EXPECT_AUTOMATION_ERROR(t.call("ClienteFornitoreSoloRagioneSociale", {value(0), value("x1")}), err::type_mismatch);
-  EXPECT_EQ(t.sql(), "previous");
-  EXPECT_EQ(t.dc.array_fields.as_array().at({0, 1}), value("CG16_RAGSOANAG"));
-}
-
-TEST(parties_decode, codes_lose_trailing_blanks_only_and_numbers_are_bare) {
-  decode_on_day t(nullptr);
-  t.call("RaggruppamentoDocumenti", {value("2"), value("12,5"), value("  R'1  ")});
-  EXPECT_TRUE(t.sql().ends_with("    MG24_TIPOCF_CG44 = 2 AND    MG24_CLIFOR_CG44 = 12.5 AND    MG24_CODRAG = '  R''1'"))
-      << t.sql();
-  t.call("CausaleMagazzino", {value(7)});
-  EXPECT_TRUE(t.sql().ends_with(" WHERE    MG51_CAUSMAG = 7")) << t.sql();
 }
 
 }  // namespace
