@@ -4,7 +4,9 @@
 // lookup_operators__Operatori_with_an_empty_sort_column, a case of
 // core/lookup_operators.json core_lookup_operators__... Each case
 // pins only the keys it names, per call ("expect") and for the whole run
-// ("result": host log, statements run, messages). The Windows tests read
+// ("result": host log, statements run, messages); core/refusals.json's
+// scenarios are refused, each message naming the input and the form it
+// expected. The Windows tests read
 // the top folder's files too; those under tests/cases/core need the
 // stand-in host's log and run here only.
 #pragma once
@@ -89,8 +91,18 @@ inline void expect_subset(const json& expected, const json& actual, const std::s
   EXPECT_EQ(expected, actual) << where;
 }
 
-/// Runs one case and checks what it pins.
+/// Runs one case and checks what it pins: its outputs, or ("refused") a
+/// fragment of the message with which the runner refuses the scenario.
 inline void check(const named_case& c) {
+  if (c.data.contains("refused")) {
+    try {
+      standin::run_scenario(c.data.at("scenario"));
+      ADD_FAILURE() << "not refused";
+    } catch (const standin::scenario_error& e) {
+      EXPECT_NE(std::string(e.what()).find(c.data["refused"].get<std::string>()), std::string::npos) << e.what();
+    }
+    return;
+  }
   json result = standin::run_scenario(c.data.at("scenario"));
   const json& expect = c.data.at("expect");
   ASSERT_EQ(expect.size(), result["calls"].size());

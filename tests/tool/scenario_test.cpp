@@ -16,7 +16,7 @@ using standin::json;
 
 namespace {
 
-TEST(json_value_test, every_kind_round_trips_and_the_rest_is_refused) {
+TEST(json_value_test, every_kind_round_trips) {
   const char* encodings[] = {R"("text")", "true", "null", "42", "2.5", R"({"$empty":true})", R"({"$integer":3})",
                              R"({"$decimal":"12.5"})", R"({"$date":"2024-03-01"})",
                              R"({"$date":"2024-03-01T10:30:00"})",
@@ -24,21 +24,13 @@ TEST(json_value_test, every_kind_round_trips_and_the_rest_is_refused) {
                              R"({"$array":[1,2,3],"$lbound":[1]})"};
   for (const char* e : encodings) EXPECT_EQ(standin::to_json(standin::from_json(json::parse(e))).dump(), e);
   EXPECT_TRUE(standin::from_json(json::parse(R"({"$missing":true})")).is_missing());
-  for (const char* bad : {"4294967296", R"({"$decimal":"x"})", R"({"$date":"2024-13-01"})", R"({"$what":1})",
-                          R"({"$integer":70000})", "[1,2]", R"({"$array":[[1],[1,2]]})"})
-    EXPECT_THROW(standin::from_json(json::parse(bad)), standin::bad_value) << bad;
 }
 
-// What no shared case can pin: keys a call's record leaves out (methods
-// return nothing, objects are not listed); scenarios that cannot be run.
-TEST(scenario_test, records_and_unreadable_scenarios) {
-  const json call = standin::run_scenario(json::parse(R"({"host": "default", "calls": [{"member": "Operatori"}]})"));
-  EXPECT_FALSE(call["calls"][0].contains("return"));
-  EXPECT_FALSE(call["calls"][0]["properties"].contains("ActiveInterface"));
-  for (const char* bad : {R"({"class": "CLSMG_NONE"})", R"({"host": "nowhere"})", R"({"set": {"Nope": 1}})",
-                          R"({"calls": [{"args": []}]})", R"({"calls": [{"member": "Operatori", "args": [{"$x": 1}]}]})",
-                          R"([1])"})
-    EXPECT_THROW(standin::run_scenario(json::parse(bad)), standin::scenario_error) << bad;
+// What no shared case can pin: keys a call's record leaves out.
+TEST(scenario_test, methods_return_nothing_and_objects_are_not_listed) {
+  const json r = standin::run_scenario(json::parse(R"({"host": "default", "calls": [{"member": "Operatori"}]})"));
+  EXPECT_FALSE(r["calls"][0].contains("return"));
+  EXPECT_FALSE(r["calls"][0]["properties"].contains("ActiveInterface"));
 }
 
 // The tool itself: exit codes and streams. It runs in the source tree, so
