@@ -47,9 +47,9 @@ std::string params_text(const comgen::class_entry& c, std::span<const param_info
   return out + ")";
 }
 
-std::string hex(std::int32_t v) {
+std::string hex(std::int32_t v, int digits = 8) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(v));
+  std::snprintf(buf, sizeof buf, "0x%0*X", digits, static_cast<unsigned>(v));
   return buf;
 }
 
@@ -72,10 +72,8 @@ std::string member_line(const comgen::class_entry& c, const comgen::member_row& 
 std::vector<std::string> rendered() {
   std::vector<std::string> out;
   const auto& lib = comgen::library();
-  char lcid[8];
-  std::snprintf(lcid, sizeof lcid, "0x%04X", static_cast<unsigned>(lib.lcid));
   out.push_back("library " + std::string(lib.name) + " " + std::string(lib.libid) + " " + std::to_string(lib.major) +
-                "." + std::to_string(lib.minor) + " " + lcid + " \"" + std::string(lib.help_string) + "\"");
+                "." + std::to_string(lib.minor) + " " + hex(lib.lcid, 4) + " \"" + std::string(lib.help_string) + "\"");
   for (const auto& c : comgen::classes()) {
     std::string head = "coclass " + std::string(c.name) + " " + std::string(c.clsid) + " [default] " +
                        std::string(c.interface) + " " + std::string(c.iid);
