@@ -81,6 +81,7 @@ TEST(connect_late_bound_test, writes_back_only_into_present_by_reference_argumen
   EXPECT_EQ(c->call("ConfiguraVariantiArticolo", member_kind::method, {&tipo, &variante, nullptr}), value(true));
   EXPECT_EQ(tipo, value("V2"));
   EXPECT_TRUE(variante.is_missing());
+  EXPECT_EQ(c->call("LogTrasformazione", member_kind::method, {nullptr}), value(true));  // no variable to write
   // Properties by kind.
   value three(std::int32_t{3});
   c->call("ProgramMode", member_kind::let, {&three});
