@@ -96,8 +96,8 @@ void walk(json& out) {
       for (auto& args : argument_sets(m)) {
         json record = {{"class", ci.name}, {"member", m.name}, {"host", host_name}, {"args", json::array()}};
         for (const auto& a : args) record["args"].push_back(standin::to_json(a));
-        const json call = standin::run_scenario(
-            {{"class", ci.name}, {"host", profile}, {"calls", {{{"member", m.name}, {"args", record["args"]}}}}})["calls"][0];
+        const json calls = {{{"member", m.name}, {"args", record["args"]}}};
+        const json call = standin::run_scenario({{"class", ci.name}, {"host", profile}, {"calls", calls}})["calls"][0];
         // Some operations need a host: their failure is part of their
         // contract, and there is no statement to check.
         if (const json& e = call["error"]; !e.is_null()) {

@@ -104,7 +104,8 @@ TEST(coercion_test, runtime_conversions_and_their_errors) {
     EXPECT_EQ(to_double(v), d) << v.type_name();
   EXPECT_AUTOMATION_ERROR(to_double(value::null()), err::invalid_use_of_null);
   // Whole numbers round half to even.
-  EXPECT_EQ((std::array{to_long(value(2.5)), to_long(value(3.5)), to_long(value(-2.5))}), (std::array<std::int32_t, 3>{2, 4, -2}));
+  EXPECT_EQ((std::array{to_long(value(2.5)), to_long(value(3.5)), to_long(value(-2.5))}),
+            (std::array<std::int32_t, 3>{2, 4, -2}));
   EXPECT_EQ(to_long(value(true)), -1);
   EXPECT_EQ(to_integer(value("7")), 7);
   // The texts of the two truth values, in any case, before any number.

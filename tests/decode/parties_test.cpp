@@ -22,7 +22,8 @@ struct dated_host : standin::host_platform {
 
 // A decode object on such a host, under the Italian text conventions.
 struct decode_on_day {
-  decode_on_day(json profile, date_value day = {}) : host(std::make_shared<dated_host>(std::move(profile), day)), dc(host) {
+  decode_on_day(json profile, date_value day = {})
+      : host(std::make_shared<dated_host>(std::move(profile), day)), dc(host) {
     if (auto ai = host->active_interface()) dc.set_active_interface(ai);
     set_current_locale(text_locale::italian());
   }
