@@ -1,7 +1,7 @@
-// The statement layer on its own: the two text forms, quoted insertion, the
-// language join's line form, plain numbers written bare and the sort-column
-// grammar with its default rule, so that a fault there shows here and not
-// only in some operation's text.
+// The statement layer's rules on their own: quoted insertion, plain numbers
+// written bare and the sort-column grammar with its default rule, so that a
+// fault there shows here and not only in some operation's text (the line
+// forms and the language join are pinned by the shared cases).
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -29,31 +29,6 @@ TEST(statement_test, quoted_text_doubles_its_own_quotes) {
     st.quoted(c.text) << "'";
     EXPECT_EQ(st.view(), "'" + std::string(c.written) + "'") << c.text;
   }
-}
-
-TEST(statement_test, line_form_puts_cr_lf_between_lines_only) {
-  statement st;
-  st.line("SELECT").line("    A").line("FROM");
-  EXPECT_EQ(st.view(), "SELECT\r\n    A\r\nFROM");
-  statement mixed;
-  mixed << " SELECT";
-  mixed.line("") << "X";  // a line after run-on text, then a fragment on it
-  EXPECT_EQ(mixed.view(), " SELECT\r\nX");
-  EXPECT_EQ(mixed.take(), " SELECT\r\nX");
-  EXPECT_EQ(mixed.view(), "");
-}
-
-TEST(language_join_test, line_form_under_an_alias_or_the_table_name) {
-  statement aliased;
-  language_join_lines(aliased, "DESCR", "IT'A", "1033", "DO01_IDPROV");
-  EXPECT_EQ(aliased.view(),
-            "LEFT JOIN MG0S_DESLINGUA AS DESCR WITH (NOLOCK) ON\r\n    DESCR.MG0S_CODLINGUA_MG52 = 'IT''A'\r\n"
-            "    AND DESCR.MG0S_PROVID_FW4A = 1033\r\n    AND DESCR.MG0S_IDPROV = DO01_IDPROV");
-  statement plain;
-  language_join_lines(plain, "", "ITA ", "1033", "DO01_IDPROV");
-  EXPECT_EQ(plain.view(),
-            "LEFT JOIN MG0S_DESLINGUA WITH (NOLOCK) ON\r\n    MG0S_CODLINGUA_MG52 = 'ITA '\r\n"
-            "    AND MG0S_PROVID_FW4A = 1033\r\n    AND MG0S_IDPROV = DO01_IDPROV");
 }
 
 TEST(plain_number_test, only_a_plain_number_is_written_bare) {

@@ -9,6 +9,7 @@
 #include "decode/decode.h"
 #include "lookup/lookup.h"
 #include "standin/json_value.h"
+#include "standin/scenario.h"
 #include "standin/standin.h"
 
 using namespace veldrane;
@@ -16,12 +17,8 @@ using standin::json;
 
 namespace {
 
-struct host_variant {
-  const char* name;
-  json profile;
-};
-
-std::vector<host_variant> host_variants() {
+// The stand-in hosts, by name.
+std::vector<std::pair<const char*, json>> host_variants() {
   json filtered = standin::default_profile();
   filtered["filtersApply"] = true;
   filtered["filterClause"] = " AND MG58_CODDEP IN ('01', '02')";
@@ -87,40 +84,36 @@ std::vector<std::vector<value>> argument_sets(const member_info<C>& m) {
 // comes back beside the description the caller reads.
 constexpr std::string_view kSelectsTheCodeToo[] = {"ParametriSottoscortaDecode", "ParametriRitardiDecode"};
 
-struct tally {
-  int members = 0, too_long = 0;
-};
+int members = 0, too_long = 0;
 
 template <class C>
-void walk(json& out, tally& t) {
+void walk(json& out) {
   const auto& ci = C::info();
   for (const auto& m : ci.members) {
     if (m.kind != member_kind::method) continue;
-    ++t.members;
-    for (const auto& hv : host_variants()) {
+    ++members;
+    for (const auto& [host_name, profile] : host_variants()) {
       for (auto& args : argument_sets(m)) {
-        auto host = std::make_shared<standin::host_platform>(hv.profile);
-        C obj(host);
-        if (auto ai = host->active_interface()) obj.set_active_interface(ai);
-        json record = {{"class", ci.name}, {"member", m.name}, {"host", hv.name}, {"args", json::array()}};
+        json record = {{"class", ci.name}, {"member", m.name}, {"host", host_name}, {"args", json::array()}};
         for (const auto& a : args) record["args"].push_back(standin::to_json(a));
-        try {
-          invoke(ci, obj, m.name, member_kind::method, args);
-        } catch (const automation_error& e) {
-          // Some operations need a host: their failure is part of their
-          // contract, and there is no statement to check.
-          record["error"] = {{"number", e.number()}, {"description", e.description()}};
+        const json calls = {{{"member", m.name}, {"args", record["args"]}}};
+        const json call = standin::run_scenario({{"class", ci.name}, {"host", profile}, {"calls", calls}})["calls"][0];
+        // Some operations need a host: their failure is part of their
+        // contract, and there is no statement to check.
+        if (const json& e = call["error"]; !e.is_null()) {
+          record["error"] = {{"number", e["number"]}, {"description", e["description"]}};
           out.push_back(record);
           continue;
         }
-        const std::string sql = obj.stringa_sql.is_string() ? obj.stringa_sql.as_string() : "";
-        if (sql.size() > statement::kReserve) {
-          std::cerr << ci.name << "." << m.name << " (" << hv.name << "): " << sql.size()
+        const json& sql = call["properties"]["StringaSQL"];
+        if (!sql.is_string() || sql.get<std::string>().empty()) continue;  // the statement left as it was
+        if (sql.get<std::string>().size() > statement::kReserve) {
+          std::cerr << ci.name << "." << m.name << " (" << host_name << "): " << sql.get<std::string>().size()
                     << " characters outgrow the reserved " << statement::kReserve << "\n";
-          ++t.too_long;
+          ++too_long;
         }
-        if (sql.empty()) continue;  // a member that leaves the statement as it was
-        std::uint32_t columns = obj.array_fields.is_array() ? obj.array_fields.as_array().bounds()[0].count : 0;
+        const json& fields = call["properties"]["ArrayFields"];
+        std::uint32_t columns = fields.is_object() && fields.contains("$array") ? fields["$array"].size() : 0;
         for (std::string_view extra : kSelectsTheCodeToo)
           if (m.name == extra) ++columns;
         record["sql"] = sql;
@@ -139,10 +132,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   json out = json::array();
-  tally t;
-  walk<lookup>(out, t);
-  walk<decode>(out, t);
+  walk<lookup>(out);
+  walk<decode>(out);
   std::ofstream(argv[1]) << out.dump(1);
-  std::cout << t.members << " members, " << out.size() << " calls\n";
-  return t.too_long ? 1 : 0;
+  std::cout << members << " members, " << out.size() << " calls\n";
+  return too_long ? 1 : 0;
 }

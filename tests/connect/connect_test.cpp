@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "connect/connect.h"
-#include "standin/scenario.h"
 #include "standin/standin.h"
 #include "support/automation_assert.h"
 
@@ -9,12 +8,6 @@ using namespace veldrane;
 using standin::json;
 
 namespace {
-
-json run(const json& scenario) {
-  json s = scenario;
-  s["class"] = "CLSMG_CONNECT";
-  return standin::run_scenario(s);
-}
 
 // A sibling kept by the facade, seen from inside the process.
 struct facade {
@@ -32,7 +25,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
 
   f.c->window_modal = false;
   EXPECT_TRUE(f.call("Operatori"));
-  object_ptr first = f.c->sibling();
+  const object_ptr first = f.c->sibling();
   ASSERT_NE(first, nullptr);
   // The sibling was handed the facade itself.
   EXPECT_EQ(first->call("ClsConnect", member_kind::get, {}).as_object(), f.c);
@@ -47,11 +40,7 @@ TEST(connect_sibling_test, modal_requests_release_the_sibling_non_modal_ones_kee
   f.c->terminate_connect();
   f.c->terminate_connect();  // without a sibling: nothing happens, nothing shown
   EXPECT_TRUE(f.host->messages().empty());
-}
-
-TEST(connect_sibling_test, a_sibling_already_bound_keeps_its_back_reference) {
-  facade f;
-  f.c->window_modal = false;
+  // A sibling already bound to another facade keeps its back reference.
   f.call("Operatori");
   value other{object_ptr(std::make_shared<object>())};
   f.c->sibling()->call("ClsConnect", member_kind::set, {&other});
@@ -92,6 +81,7 @@ TEST(connect_late_bound_test, writes_back_only_into_present_by_reference_argumen
   EXPECT_EQ(c->call("ConfiguraVariantiArticolo", member_kind::method, {&tipo, &variante, nullptr}), value(true));
   EXPECT_EQ(tipo, value("V2"));
   EXPECT_TRUE(variante.is_missing());
+  EXPECT_EQ(c->call("LogTrasformazione", member_kind::method, {nullptr}), value(true));  // no variable to write
   // Properties by kind.
   value three(std::int32_t{3});
   c->call("ProgramMode", member_kind::let, {&three});
@@ -129,17 +119,6 @@ TEST(connect_callbacks_test, failures_show_the_message_box_of_their_member) {
   ASSERT_EQ(p->boxes.size(), 2u);
   EXPECT_TRUE(p->boxes[0].ends_with("Funzione : FormClose")) << p->boxes[0];
   EXPECT_TRUE(p->boxes[1].ends_with("Funzione : TerminateConnect")) << p->boxes[1];
-}
-
-TEST(connect_lifecycle_test, trace_and_defaults) {
-  json r = run({{"calls", {{{"member", "WindowModal"}}}}});
-  EXPECT_EQ(r["calls"][0]["return"], true);
-  const json& p = r["calls"][0]["properties"];
-  EXPECT_EQ(p["ProgramMode"], 2);
-  EXPECT_EQ(p["ShowMethod"], true);
-  EXPECT_EQ(p["RichiestaDitta"], false);
-  ASSERT_EQ(r["trace"].size(), 2u);
-  EXPECT_EQ(r["trace"][1].get<std::string>().substr(38), "|TER|VELDRANE|CLSMG_CONNECT");
 }
 
 }  // namespace

@@ -21,38 +21,27 @@ TEST(decimal_test, text_round_trip) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"0", "0"},
-      {"12", "12"},
-      {"12.5", "12.5"},
-      {"12.50", "12.5"},  // trailing fractional zeros are not written
-      {"-0.001", "-0.001"},
-      {"-0", "0"},
+      {"0", "0"},           {"12", "12"},     {"12.5", "12.5"},
+      {"12.50", "12.5"},    // trailing fractional zeros are not written
+      {"-0.001", "-0.001"}, {"-0", "0"},      {"1.5E3", "1500"}, {"25E-2", "0.25"},
       {"79228162514264337593543950335", "79228162514264337593543950335"},  // 2^96 - 1
       {"0.0000000000000000000000000001", "0.0000000000000000000000000001"},
-      {"1.5E3", "1500"},
-      {"25E-2", "0.25"},
   };
   for (const auto& c : cases) EXPECT_EQ(dec(c.in).to_text('.'), c.out) << c.in;
+  decimal d;
+  ASSERT_TRUE(decimal::parse("1.234,5", ',', '.', d));
+  EXPECT_EQ(d.to_text(','), "1234,5");
+  ASSERT_TRUE(decimal::parse("  -7 ", ',', '.', d));
+  EXPECT_EQ(d.to_text('.'), "-7");
+  // From a Double: fifteen significant digits.
+  for (auto [in, out] : {std::pair{0.1, "0.1"}, {-2.5, "-2.5"}, {1.0 / 3, "0.333333333333333"}})
+    EXPECT_EQ(decimal::from_double(in).to_text('.'), out);
 }
 
 TEST(decimal_test, refuses_what_is_not_a_number_and_overflows_past_96_bits) {
   decimal d;
   for (const char* bad : {"", "abc", "1.2.3", "--1", "12a", "E5"}) EXPECT_FALSE(decimal::parse(bad, '.', '\0', d)) << bad;
   EXPECT_AUTOMATION_ERROR(decimal::parse("79228162514264337593543950336", '.', '\0', d), err::overflow);
-}
-
-TEST(decimal_test, locale_separators) {
-  decimal d;
-  ASSERT_TRUE(decimal::parse("1.234,5", ',', '.', d));
-  EXPECT_EQ(d.to_text(','), "1234,5");
-  ASSERT_TRUE(decimal::parse("  -7 ", ',', '.', d));
-  EXPECT_EQ(d.to_text('.'), "-7");
-}
-
-TEST(decimal_test, from_double_keeps_fifteen_digits) {
-  EXPECT_EQ(decimal::from_double(0.1).to_text('.'), "0.1");
-  EXPECT_EQ(decimal::from_double(-2.5).to_text('.'), "-2.5");
-  EXPECT_EQ(decimal::from_double(1.0 / 3).to_text('.'), "0.333333333333333");
   EXPECT_AUTOMATION_ERROR(decimal::from_double(1e30), err::overflow);
 }
 
@@ -80,6 +69,16 @@ TEST_F(locale_test, text_forms_follow_the_locale) {
   set_current_locale(text_locale::english_us());
   EXPECT_EQ(to_text(value(12.5)), "12.5");
   EXPECT_EQ(to_text(value(date_value::from_parts(2024, 3, 1))), "3/1/2024");
+  set_current_locale(text_locale::italian());
+  // A time that rounds to midnight is the next day.
+  EXPECT_EQ(to_text(value(date_value{45351.999999999})), "01/03/2024");
+  EXPECT_EQ(to_text(value(date_value{-1.999999999})), "28/12/1899");
+  EXPECT_EQ(to_text(value(date_value{0.999999999})), "31/12/1899");
+  EXPECT_EQ(to_text(value(date_value{-0.999999999})), "29/12/1899");
+  EXPECT_EQ(to_text(value(date_value{0.000000001})), "00:00:00");
+  // Text is read by the locale: in the Italian setting the point groups thousands.
+  EXPECT_EQ(to_decimal(value("12,5")).to_text('.'), "12.5");
+  EXPECT_EQ(to_decimal(value("1.234")).to_text('.'), "1234");
 }
 
 TEST_F(locale_test, numbers_in_sql_never_carry_a_comma) {
@@ -95,21 +94,7 @@ TEST_F(locale_test, numbers_in_sql_never_carry_a_comma) {
   }
 }
 
-TEST_F(locale_test, a_time_that_rounds_to_midnight_is_the_next_day) {
-  EXPECT_EQ(to_text(value(date_value{45351.999999999})), "01/03/2024");
-  EXPECT_EQ(to_text(value(date_value{-1.999999999})), "28/12/1899");
-  EXPECT_EQ(to_text(value(date_value{0.999999999})), "31/12/1899");
-  EXPECT_EQ(to_text(value(date_value{-0.999999999})), "29/12/1899");
-  EXPECT_EQ(to_text(value(date_value{0.000000001})), "00:00:00");
-}
-
-TEST_F(locale_test, text_is_read_by_the_locale) {
-  EXPECT_EQ(to_decimal(value("12,5")).to_text('.'), "12.5");
-  // In the Italian setting the point groups thousands.
-  EXPECT_EQ(to_decimal(value("1.234")).to_text('.'), "1234");
-}
-
-TEST(coercion_test, runtime_errors) {
+TEST(coercion_test, runtime_conversions_and_their_errors) {
   EXPECT_AUTOMATION_ERROR(to_decimal(value("abc")), err::type_mismatch);
   EXPECT_AUTOMATION_ERROR(to_text(value::null()), err::invalid_use_of_null);
   EXPECT_AUTOMATION_ERROR(to_long(value(3e9)), err::overflow);
@@ -117,15 +102,19 @@ TEST(coercion_test, runtime_errors) {
   EXPECT_AUTOMATION_ERROR(to_text(value::nothing()), err::object_not_set);
   EXPECT_AUTOMATION_ERROR(to_text(value(safe_array({{0, 1}}))), err::type_mismatch);
   EXPECT_EQ(concat_text(value::null()), "");
-}
-
-TEST(coercion_test, doubles_of_every_kind) {
-  EXPECT_EQ(to_double(value(true)), -1);
-  EXPECT_EQ(to_double(value(false)), 0);
-  EXPECT_EQ(to_double(value(date_value::from_parts(2024, 3, 1, 12))), 45352.5);
-  EXPECT_EQ(to_double(value("12,5")), 12.5);
-  EXPECT_EQ(to_double(value()), 0);
+  for (auto [v, d] : {std::pair{value(true), -1.0}, {value(false), 0.0}, {value("12,5"), 12.5}, {value(), 0.0},
+                      {value(date_value::from_parts(2024, 3, 1, 12)), 45352.5}})
+    EXPECT_EQ(to_double(v), d) << v.type_name();
   EXPECT_AUTOMATION_ERROR(to_double(value::null()), err::invalid_use_of_null);
+  // Whole numbers round half to even.
+  EXPECT_EQ((std::array{to_long(value(2.5)), to_long(value(3.5)), to_long(value(-2.5))}),
+            (std::array<std::int32_t, 3>{2, 4, -2}));
+  EXPECT_EQ(to_long(value(true)), -1);
+  EXPECT_EQ(to_integer(value("7")), 7);
+  // The texts of the two truth values, in any case, before any number.
+  EXPECT_FALSE(to_bool(value("False")));
+  EXPECT_TRUE(to_bool(value("TRUE")));
+  EXPECT_EQ(to_long(value("false")), 0);
 }
 
 // Values no runtime conversion writes: the text form raises the runtime's
@@ -136,19 +125,12 @@ TEST_F(locale_test, values_without_a_text_form) {
     double serial;
     const char* text;  // null: refused with error 5
   } dates[] = {
-      {-657434, "01/01/100"},                 // the first day
-      {-657434.5, "01/01/100 12:00:00"},      // its noon, before the epoch
-      {2958465, "31/12/9999"},                // the last day
-      {2958465.99998, "31/12/9999 23:59:58"},
-      {-657435, nullptr},                     // 31/12/99, which a server reads as 1999
-      {-657434.999999, nullptr},              // rounds to 31/12/99
-      {2958465.999999, nullptr},              // rounds to 01/01/10000
-      {2958466, nullptr},
-      {1e10, nullptr},
-      {-1e300, nullptr},
-      {nan, nullptr},
-      {inf, nullptr},
-      {-inf, nullptr},
+      {-657434, "01/01/100"},  {-657434.5, "01/01/100 12:00:00"},  // the first day, its noon before the epoch
+      {2958465, "31/12/9999"}, {2958465.99998, "31/12/9999 23:59:58"},  // the last day
+      {-657435, nullptr},         // 31/12/99, which a server reads as 1999
+      {-657434.999999, nullptr},  // rounds to 31/12/99
+      {2958465.999999, nullptr},  // rounds to 01/01/10000
+      {2958466, nullptr},      {1e10, nullptr}, {-1e300, nullptr}, {nan, nullptr}, {inf, nullptr}, {-inf, nullptr},
   };
   for (const auto& c : dates) {
     const value v(date_value{c.serial});
@@ -174,18 +156,6 @@ TEST_F(locale_test, values_without_a_text_form) {
   EXPECT_EQ(to_text(value(bad)), "0,0000000000000000000000000015");
 }
 
-TEST(coercion_test, whole_numbers_round_half_to_even) {
-  EXPECT_EQ(to_long(value(2.5)), 2);
-  EXPECT_EQ(to_long(value(3.5)), 4);
-  EXPECT_EQ(to_long(value(-2.5)), -2);
-  EXPECT_EQ(to_long(value(true)), -1);
-  EXPECT_EQ(to_integer(value("7")), 7);
-  // The texts of the two truth values, in any case, before any number.
-  EXPECT_FALSE(to_bool(value("False")));
-  EXPECT_TRUE(to_bool(value("TRUE")));
-  EXPECT_EQ(to_long(value("false")), 0);
-}
-
 TEST(safe_array_test, bounds_and_copies) {
   safe_array a({{0, 2}, {1, 2}});
   a.at({1, 2}) = value("x");
@@ -197,6 +167,11 @@ TEST(safe_array_test, bounds_and_copies) {
   value copy = v;
   copy.as_array().at({1, 2}) = value("y");  // a Variant's array is its own
   EXPECT_EQ(v.as_array().at({1, 2}), value("x"));
+  // Bounds stay in the 32-bit range.
+  EXPECT_EQ(safe_array({{INT32_MAX, 1}}).ubound(0), INT32_MAX);
+  EXPECT_EQ(safe_array({{INT32_MIN + 1, 0}}).ubound(0), INT32_MIN);
+  for (const auto& b : {safe_array::bound{INT32_MIN, 0}, safe_array::bound{INT32_MAX, 2}})
+    EXPECT_AUTOMATION_ERROR(safe_array({b}), err::overflow);
 }
 
 }  // namespace

@@ -254,20 +254,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #ifndef VELDRANE_LIBFUZZER
 int main(int argc, char** argv) {
   std::size_t runs = 0;
-  auto run = [&](const std::filesystem::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    ++runs;
-  };
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path p(argv[i]);
-    if (!std::filesystem::is_directory(p)) {
-      run(p);
-      continue;
+    std::vector<std::filesystem::path> files{argv[i]};
+    if (std::filesystem::is_directory(files[0])) files.assign(std::filesystem::directory_iterator(argv[i]), {});
+    for (const auto& f : files) {
+      std::ifstream in(f, std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+      ++runs;
     }
-    for (const auto& e : std::filesystem::directory_iterator(p))
-      if (e.is_regular_file()) run(e.path());
   }
   std::printf("scenario_fuzz: %zu inputs ran\n", runs);
   return runs > 0 ? 0 : 1;

@@ -4,7 +4,9 @@
 // lookup_operators__Operatori_with_an_empty_sort_column, a case of
 // core/lookup_operators.json core_lookup_operators__... Each case
 // pins only the keys it names, per call ("expect") and for the whole run
-// ("result": host log, statements run, messages). The Windows tests read
+// ("result": host log, statements run, messages); core/refusals.json's
+// scenarios are refused, each message naming the input and the form it
+// expected. The Windows tests read
 // the top folder's files too; those under tests/cases/core need the
 // stand-in host's log and run here only.
 #pragma once
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -37,13 +40,9 @@ inline void PrintTo(const named_case& c, std::ostream* os) { *os << c.file << ":
 
 // Runs of other characters become one underscore, none at either end.
 inline std::string identifier(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-    if (keep) out += ch;
-    else if (!out.empty() && out.back() != '_') out += '_';
-  }
-  while (!out.empty() && out.back() == '_') out.pop_back();
+  std::string out = std::regex_replace(s, std::regex("[^A-Za-z0-9]+"), "_");
+  out.erase(0, out.find_first_not_of('_'));
+  out.erase(out.find_last_not_of('_') + 1);
   return out.empty() ? "case" : out;
 }
 
@@ -60,13 +59,10 @@ inline const std::vector<named_case>& all() {
     for (const auto& f : files) {
       const std::string file = f.lexically_relative(root).generic_string();
       const std::string prefix = identifier(f.lexically_relative(root).replace_extension().generic_string());
-      std::ifstream in(f);
       json list;
       try {
-        list = json::parse(in);
-      } catch (const std::exception& e) {
-        throw std::runtime_error(file + ": " + e.what());
-      }
+        list = json::parse(std::ifstream(f));
+      } catch (const std::exception& e) { throw std::runtime_error(file + ": " + e.what()); }
       for (json& c : list) {
         named_case nc{file, c.value("name", std::string("?")), {}, std::move(c)};
         const std::string base = prefix + "__" + identifier(nc.name);
@@ -95,8 +91,18 @@ inline void expect_subset(const json& expected, const json& actual, const std::s
   EXPECT_EQ(expected, actual) << where;
 }
 
-/// Runs one case and checks what it pins.
+/// Runs one case and checks what it pins: its outputs, or ("refused") a
+/// fragment of the message with which the runner refuses the scenario.
 inline void check(const named_case& c) {
+  if (c.data.contains("refused")) {
+    try {
+      standin::run_scenario(c.data.at("scenario"));
+      ADD_FAILURE() << "not refused";
+    } catch (const standin::scenario_error& e) {
+      EXPECT_NE(std::string(e.what()).find(c.data["refused"].get<std::string>()), std::string::npos) << e.what();
+    }
+    return;
+  }
   json result = standin::run_scenario(c.data.at("scenario"));
   const json& expect = c.data.at("expect");
   ASSERT_EQ(expect.size(), result["calls"].size());

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include <fcntl.h>
@@ -27,45 +26,11 @@ TEST(json_value_test, every_kind_round_trips) {
   EXPECT_TRUE(standin::from_json(json::parse(R"({"$missing":true})")).is_missing());
 }
 
-TEST(json_value_test, refuses_what_it_cannot_read) {
-  for (const char* bad : {"4294967296", R"({"$decimal":"x"})", R"({"$date":"2024-13-01"})", R"({"$what":1})",
-                          R"({"$integer":70000})", "[1,2]", R"({"$array":[[1],[1,2]]})"})
-    EXPECT_THROW(standin::from_json(json::parse(bad)), standin::bad_value) << bad;
-}
-
-TEST(scenario_test, result_shape) {
-  json r = standin::run_scenario(json::parse(R"({
-    "class": "CLSMG_LOOKUP", "host": null,
-    "set": {"CodiceDitta": 5, "SoloLinguePerDitta": false},
-    "calls": [{"member": "Operatori", "args": [{"$missing": true}]},
-              {"member": "CodiceDitta"},
-              {"member": "NonEsiste"}]})"));
-  ASSERT_EQ(r["calls"].size(), 3u);
-  const json& op = r["calls"][0];
-  EXPECT_TRUE(op["error"].is_null());
-  EXPECT_FALSE(op.contains("return"));  // methods return nothing
-  EXPECT_EQ(op["properties"]["CodiceDitta"], 5);
-  EXPECT_EQ(op["properties"]["SoloLinguePerDitta"], false);
-  EXPECT_FALSE(op["properties"].contains("ActiveInterface"));  // objects are not listed
-  EXPECT_EQ(r["calls"][1]["return"], 5);
-  EXPECT_EQ(r["calls"][2]["error"]["number"], 438);
-  EXPECT_EQ(r["messages"], json::array());
-  EXPECT_EQ(r["sibling"], json::array());
-  ASSERT_EQ(r["trace"].size(), 2u);
-}
-
-TEST(scenario_test, set_runs_in_the_order_written) {
-  json r = standin::run_scenario(json::parse(R"({"host": null,
-    "set": {"CodiceDitta": 5, "codiceditta": 0, "Titolo": "x"}, "calls": [{"member": "Titolo"}]})"));
-  EXPECT_EQ(r["calls"][0]["properties"]["CodiceDitta"], 0);
-  EXPECT_EQ(r["calls"][0]["return"], "x");
-}
-
-TEST(scenario_test, unreadable_scenarios) {
-  for (const char* bad : {R"({"class": "CLSMG_NONE"})", R"({"host": "nowhere"})", R"({"set": {"Nope": 1}})",
-                          R"({"calls": [{"args": []}]})", R"({"calls": [{"member": "Operatori", "args": [{"$x": 1}]}]})",
-                          R"([1])"})
-    EXPECT_THROW(standin::run_scenario(json::parse(bad)), standin::scenario_error) << bad;
+// What no shared case can pin: keys a call's record leaves out.
+TEST(scenario_test, methods_return_nothing_and_objects_are_not_listed) {
+  const json r = standin::run_scenario(json::parse(R"({"host": "default", "calls": [{"member": "Operatori"}]})"));
+  EXPECT_FALSE(r["calls"][0].contains("return"));
+  EXPECT_FALSE(r["calls"][0]["properties"].contains("ActiveInterface"));
 }
 
 // The tool itself: exit codes and streams. It runs in the source tree, so
@@ -84,17 +49,14 @@ run_result shell(const std::string& cmd) {
   return {WEXITSTATUS(pclose(p)), out};
 }
 
+// Tests run in parallel processes: each call has an input file of its own.
 run_result run_tool(const std::string& args, const std::string& input = "") {
-  // Tests run in parallel processes: each call has an input file of its own.
-  static int calls = 0;
-  std::string in_path = ::testing::TempDir() + "veldrane_in_" +
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                        std::to_string(getpid()) + "_" + std::to_string(++calls) + ".json";
+  std::string in_path = ::testing::TempDir() + "veldrane_in_XXXXXX";
+  close(mkstemp(in_path.data()));
   std::ofstream(in_path) << input;
   // The input goes first, so that a redirection in `args` takes precedence.
-  std::string cmd = std::string("cd '") + VELDRANE_SOURCE_DIR + "' && " + VELDRANE_TOOL + " < " + in_path + " " + args +
-                    " 2>&1";
-  const run_result r = shell(cmd);
+  const run_result r = shell(std::string("cd '") + VELDRANE_SOURCE_DIR + "' && " + VELDRANE_TOOL + " < " + in_path +
+                             " " + args + " 2>&1");
   std::remove(in_path.c_str());
   return r;
 }
@@ -102,8 +64,7 @@ run_result run_tool(const std::string& args, const std::string& input = "") {
 // Command line, standard input, exit status, a fragment of the output
 // (standard output and error together).
 struct tool_row {
-  const char* args;
-  const char* input;
+  const char *args, *input;
   int status;
   const char* fragment;
 };
@@ -169,6 +130,7 @@ TEST(tool_test, command_line_conventions) {
       {"members CLSMG_CONNECT TransferData", "", 0, "Sub TransferData(ByRef Cancel As Boolean, Data As Variant,"},
       {"members CLSMG_LOOKUP CodiceDitta", "", 0,
        "  Property Let CodiceDitta(value As Long)\n  Property Get CodiceDitta() As Long\n"},
+      {"members CLSMG_LOOKUP", "", 0, "Richiedenti\tmethod hidden\t0x60030002\tCampoOrdinamento Variant (optional)"},
   });
 }
 
@@ -179,7 +141,6 @@ TEST(tool_test, json_output_and_exit_status) {
       {"lookup Operatori 'X;Y'", "", 1, "veldrane: Operatori raised error 5"},
       {"lookup Operatori --json --instance-id 00000000000000000000000000000001", "", 0,
        "\"VORX:|00000000000000000000000000000001|INI|VELDRANE|CLSMG_LOOKUP\""},
-      {"lookup Operatori 'X;Y' --json", "", 1, "\"number\": 5"},
       {"connect MacroAree 1 NORD", "", 0, "Sibling:    MacroAree[{\"$decimal\":\"1\"},\"NORD\"]"},
       {"connect MacroAree 1 NORD --json", "", 0, "\"return\": true"},
       {"connect MacroAree --host /dev/stdin", kNoSibling, 1, "Result:     false\nMessage:"},
@@ -196,14 +157,13 @@ TEST(tool_test, json_output_and_exit_status) {
   EXPECT_NE(run_tool("run examples/scenario.json").out, run_tool("run examples/scenario.json").out);
 }
 
-TEST(tool_test, members_lists_the_table) {
-  auto r = run_tool("members CLSMG_LOOKUP");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(std::regex_search(r.out, std::regex("Richiedenti\tmethod hidden\t0x60030002\tCampoOrdinamento Variant \\(optional\\)")));
-}
-
 // Every example that the help texts and the README show runs and succeeds,
 // and the README shows the example scenario as it is.
+std::string file_text(const std::string& file) {
+  std::ifstream in(std::string(VELDRANE_SOURCE_DIR) + "/" + file);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::vector<std::string> example_lines(const std::string& text, const std::string& start) {
   std::vector<std::string> out;
   std::istringstream in(text);
@@ -221,35 +181,25 @@ TEST(tool_test, the_documented_examples_run) {
   std::vector<std::string> examples;
   for (const char* help : {"--help", "run --help", "members --help", "lookup --help", "decode --help", "connect --help"})
     for (const auto& e : example_lines(run_tool(help).out, "veldrane ")) examples.push_back(e);
-  std::ifstream readme(std::string(VELDRANE_SOURCE_DIR) + "/README.md");
-  const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+  const std::string text = file_text("README.md");
   const auto documented = example_lines(text, "build/veldrane ");
   EXPECT_GE(documented.size(), 10u);
   examples.insert(examples.end(), documented.begin(), documented.end());
-  for (const auto& e : examples) {
-    const run_result r = run_tool(e);
-    EXPECT_EQ(r.status, 0) << e << "\n" << r.out;
-  }
-  for (const char* file : {"examples/scenario.json", "examples/myhost.json"}) {
-    std::ifstream in(std::string(VELDRANE_SOURCE_DIR) + "/" + file);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find(content), std::string::npos) << file << " is not shown in the README as it is";
-  }
+  for (const auto& e : examples) EXPECT_EQ(run_tool(e).status, 0) << e << "\n" << run_tool(e).out;
+  for (const char* file : {"examples/scenario.json", "examples/myhost.json"})
+    EXPECT_NE(text.find(file_text(file)), std::string::npos) << file << " is not shown in the README as it is";
 }
 
 // Someone who runs `veldrane run` at a terminal is told what it waits for.
 TEST(tool_test, a_terminal_on_standard_input_is_told_what_is_awaited) {
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
+  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
   const std::string terminal = ptsname(master);
   const int slave = open(terminal.c_str(), O_RDWR | O_NOCTTY);  // keeps the terminal open
   ASSERT_GE(slave, 0);
   const std::string input = std::string(kOneCall) + "\n\x04";  // a line, then end of input
   ASSERT_EQ(write(master, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-  const std::string cmd = std::string("timeout 20 ") + VELDRANE_TOOL + " run < " + terminal + " 2>&1";
-  const auto [status, out] = shell(cmd);
+  const auto [status, out] = shell(std::string("timeout 20 ") + VELDRANE_TOOL + " run < " + terminal + " 2>&1");
   EXPECT_EQ(status, 0) << out;
   close(slave);
   close(master);
