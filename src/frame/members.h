@@ -120,23 +120,29 @@ constexpr param_info by_ref(param_info p) {
 // field group, a property procedure's from the property group; the value
 // assigned is one parameter named "value" of the property's type.
 
-/// Makes the rows of methods (`hidden`: left out of the browsers' member
-/// lists, still callable); a function is a method with a result type.
+/// Makes the rows of functions (`Hidden`: left out of the browsers' member
+/// lists, still callable).
 template <bool Hidden>
-struct method_maker {
-  template <class C>
-  constexpr member_info<C> operator()(std::string_view name, int number, std::initializer_list<param_info> params,
-                                      member_entry<C> entry) const {
-    return (*this)(name, number, param_type::none, params, entry);
-  }
+struct function_maker {
   template <class C>
   constexpr member_info<C> operator()(std::string_view name, int number, param_type returns,
                                       std::initializer_list<param_info> params, member_entry<C> entry) const {
     return member_row<C>(name, member_kind::method, dispatch_group::method, number, params, returns, Hidden, entry);
   }
 };
-inline constexpr method_maker<false> method, function;
-inline constexpr method_maker<true> hidden_method, hidden_function;
+/// Makes the rows of methods: functions without a result.
+template <bool Hidden>
+struct method_maker {
+  template <class C>
+  constexpr member_info<C> operator()(std::string_view name, int number, std::initializer_list<param_info> params,
+                                      member_entry<C> entry) const {
+    return function_maker<Hidden>{}(name, number, param_type::none, params, entry);
+  }
+};
+inline constexpr method_maker<false> method;
+inline constexpr method_maker<true> hidden_method;
+inline constexpr function_maker<false> function;
+inline constexpr function_maker<true> hidden_function;
 
 /// Makes the rows of one kind of accessor in one dispatch group.
 template <member_kind Kind, dispatch_group Group>
